@@ -1,0 +1,82 @@
+#include "guiplugin.h"
+
+#include "caction.h"
+#include "exclusivegroup.h"
+
+#include "baseformatter.h"
+#include "uidatacontainer.h"
+#include "zebdata.h"
+
+#include <QApplication>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtDebug>
+#include <qqml.h>
+
+namespace {
+
+// Built when the library is loaded, before the engine asks for the plugin; undone on unload.
+struct LoadTimeSetup
+{
+    LoadTimeSetup() { Q_INIT_RESOURCE(js); }
+    ~LoadTimeSetup() { Q_CLEANUP_RESOURCE(js); }
+};
+const LoadTimeSetup loadTimeSetup;
+
+QObject *dataContainerProvider(QQmlEngine *, QJSEngine *)
+{
+    if (!UiDataContainer::s_dcInstance)
+        UiDataContainer::s_dcInstance = new UiDataContainer(nullptr);
+    // Every engine shares the container; the first engine to go must not take it along.
+    QQmlEngine::setObjectOwnership(UiDataContainer::s_dcInstance, QQmlEngine::CppOwnership);
+    return UiDataContainer::s_dcInstance;
+}
+
+} // namespace
+
+Plugin::Plugin(QObject *parent)
+    : QQmlExtensionPlugin(parent)
+{
+}
+
+Plugin::~Plugin() { }
+
+void Plugin::registerTypes(const char *uri)
+{
+    // Data objects of the instrument are property values of the module's types.
+    qmlRegisterAnonymousType<ZebData>(uri, 1);
+    qmlRegisterAnonymousType<BaseFormatter>(uri, 1);
+
+    // The module's types, in their registration order.
+    qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
+    qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
+    qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer",
+                                              dataContainerProvider);
+}
+
+void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
+{
+    QQmlExtensionPlugin::initializeEngine(engine, uri);
+    qDebug().noquote() << QStringLiteral("GuiPlugin begin initialize engine: %1:%2")
+                        .arg(QLatin1String(__FILE__))
+                        .arg(__LINE__);
+
+    // The theme's image provider marks an engine whose context is already filled.
+    if (!engine->imageProvider(QStringLiteral("theme"))) {
+        QQmlContext *context = engine->rootContext();
+
+        const QByteArray autogen = qgetenv("AUTOGEN_REPORTS");
+        if (qEnvironmentVariableIsSet("AUTOGEN_REPORTS"))
+            context->setContextProperty(QStringLiteral("autogenReports"),
+                                        autogen == QByteArrayLiteral("TRUE"));
+
+        if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+            QApplication::setCursorFlashTime(0);
+            QApplication::setDoubleClickInterval(325);
+        }
+    }
+
+    qDebug().noquote() << QStringLiteral("GuiPlugin end initialize engine: %1:%2")
+                        .arg(QLatin1String(__FILE__))
+                        .arg(__LINE__);
+}

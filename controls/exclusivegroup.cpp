@@ -1,0 +1,114 @@
+#include "exclusivegroup.h"
+
+#include "caction.h"
+
+#include <QVariant>
+#include <QtDebug>
+
+namespace {
+
+// How a checkable object announces a change, tried in this order.
+const char *const checkableSignals[] = { "checkedChanged()", "toggled(bool)", "toggled()", nullptr };
+
+QMetaMethod changeSignalOf(const QObject *object, const char *signature)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfSignal(signature);
+    return index < 0 ? QMetaMethod() : meta->method(index);
+}
+
+} // namespace
+
+ExclusiveGroup::ExclusiveGroup(QObject *parent)
+    : QObject(parent)
+{
+    const int index = metaObject()->indexOfSlot("updateCurrent()");
+    m_updateCurrentMethod = metaObject()->method(index);
+}
+
+ExclusiveGroup::~ExclusiveGroup() = default;
+
+QObject *ExclusiveGroup::current() const
+{
+    return m_current;
+}
+
+void ExclusiveGroup::setCurrent(QObject *object)
+{
+    if (m_current == object)
+        return;
+    if (m_current)
+        m_current->setProperty("checked", false);
+    m_current = object;
+    if (m_current)
+        m_current->setProperty("checked", true);
+    Q_EMIT currentChanged();
+}
+
+QQmlListProperty<CAction> ExclusiveGroup::actions()
+{
+    return QQmlListProperty<CAction>(this, nullptr, &ExclusiveGroup::appendAction, nullptr,
+                                     nullptr, nullptr);
+}
+
+void ExclusiveGroup::appendAction(QQmlListProperty<CAction> *list, CAction *action)
+{
+    if (action)
+        action->setExclusiveGroup(static_cast<ExclusiveGroup *>(list->object));
+}
+
+void ExclusiveGroup::bindCheckable(QObject *object)
+{
+    if (!object)
+        return;
+    for (const char *const *signature = checkableSignals; *signature; ++signature) {
+        const QMetaMethod signal = changeSignalOf(object, *signature);
+        if (!signal.isValid())
+            continue;
+        connect(object, signal, this, m_updateCurrentMethod, Qt::UniqueConnection);
+        connect(object, &QObject::destroyed, this, &ExclusiveGroup::unbindCheckable,
+                Qt::UniqueConnection);
+        if (!m_current && object->property("checked").toBool())
+            setCurrent(object);
+        return;
+    }
+    qWarning() << "ExclusiveGroup::bindCheckable(): Cannot bind to" << object;
+}
+
+void ExclusiveGroup::unbindCheckable(QObject *object)
+{
+    if (!object)
+        return;
+    if (m_current == object) {
+        if (isDestroyedSignal()) {
+            // The object is half destroyed: forget it without writing to it.
+            m_current = nullptr;
+            Q_EMIT currentChanged();
+            return;
+        }
+        setCurrent(nullptr);
+    }
+    for (const char *const *signature = checkableSignals; *signature; ++signature) {
+        const QMetaMethod signal = changeSignalOf(object, *signature);
+        if (signal.isValid() && disconnect(object, signal, this, m_updateCurrentMethod)) {
+            disconnect(object, &QObject::destroyed, this, &ExclusiveGroup::unbindCheckable);
+            return;
+        }
+    }
+}
+
+bool ExclusiveGroup::isDestroyedSignal() const
+{
+    static const int destroyedIndex = QObject::staticMetaObject.indexOfSignal("destroyed(QObject*)");
+    return sender() && senderSignalIndex() == destroyedIndex;
+}
+
+void ExclusiveGroup::updateCurrent()
+{
+    QObject *checkable = sender();
+    if (!checkable)
+        return;
+    const QVariant checked = checkable->property("checked");
+    if (checked.isValid() && checked.toBool())
+        setCurrent(checkable);
+}

@@ -1,0 +1,27 @@
+#include "zebclient.h"
+
+#include "simbus.h"
+#include "zebclientitem.h"
+
+ZEBClient::ZEBClient(const QString &clientName, QObject *parent)
+    : QObject(parent)
+    , m_clientName(clientName)
+{
+}
+
+ZEBClient::~ZEBClient() = default;
+
+QString ZEBClient::clientName() const
+{
+    return m_clientName;
+}
+
+ZEBClientItem *ZEBClient::getItem(const QString &itemId)
+{
+    if (!SimBus::instance()->contains(itemId))
+        return nullptr;
+    ZEBClientItem *&item = m_items[itemId];
+    if (!item)
+        item = new ZEBClientItem(itemId, this);
+    return item;
+}

@@ -1,0 +1,349 @@
+#include "caction.h"
+#include "exclusivegroup.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+class TestCAction : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void checkedNeedsCheckable();
+    void triggerTogglesCheckable();
+    void triggerKeepsCheckedGroupMember();
+    void disabledActionDoesNothing();
+    void settersCompareBeforeEmitting();
+    void resetClearsValues();
+    void iconFollowsSourceUnlessThemeIconSet();
+    void shortcutReadsBackAsNativeText();
+
+    void shortcutFiresOnlyInFocusWindow();
+    void mnemonicRegistersAltLetter();
+    void ambiguousShortcutWarnsAndDoesNotFire();
+    void destroyedActionRemovesRegistrations();
+    void shortcutAndMnemonicOnSameKeysAreIndependent();
+    void disabledActionIgnoresShortcut();
+
+private:
+    std::unique_ptr<QQuickWindow> showWindow();
+    std::unique_ptr<QQuickWindow> m_window;
+};
+
+std::unique_ptr<QQuickWindow> TestCAction::showWindow()
+{
+    auto window = std::make_unique<QQuickWindow>();
+    window->resize(200, 100);
+    window->show();
+    window->requestActivate();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        return nullptr;
+    return window;
+}
+
+void TestCAction::init()
+{
+    m_window = showWindow();
+    QVERIFY(m_window);
+}
+
+void TestCAction::cleanup()
+{
+    m_window.reset();
+}
+
+void TestCAction::checkedNeedsCheckable()
+{
+    CAction action;
+    QSignalSpy toggled(&action, &CAction::toggled);
+    QSignalSpy checkable(&action, &CAction::checkableChanged);
+
+    action.setChecked(true);
+    QCOMPARE(action.isChecked(), false);
+    QCOMPARE(action.property("checked").toBool(), false);
+    QCOMPARE(toggled.count(), 0);
+
+    action.setCheckable(true);
+    QCOMPARE(checkable.count(), 1);
+    QCOMPARE(toggled.count(), 1);
+    QCOMPARE(toggled.at(0).at(0).toBool(), true);
+    QCOMPARE(action.isChecked(), true);
+
+    // Losing the checkable flag unchecks the published value.
+    action.setCheckable(false);
+    QCOMPARE(toggled.count(), 2);
+    QCOMPARE(toggled.at(1).at(0).toBool(), false);
+    QCOMPARE(action.isChecked(), false);
+}
+
+void TestCAction::triggerTogglesCheckable()
+{
+    CAction action;
+    action.setCheckable(true);
+    QSignalSpy toggled(&action, &CAction::toggled);
+    QSignalSpy triggered(&action, &CAction::triggered);
+
+    // The checked state changes before triggered() is emitted.
+    bool checkedWhenTriggered = false;
+    connect(&action, &CAction::triggered, this,
+            [&] { checkedWhenTriggered = action.isChecked(); });
+
+    action.trigger();
+    QCOMPARE(action.isChecked(), true);
+    QCOMPARE(toggled.count(), 1);
+    QCOMPARE(triggered.count(), 1);
+    QVERIFY(checkedWhenTriggered);
+
+    action.trigger();
+    QCOMPARE(action.isChecked(), false);
+    QCOMPARE(triggered.count(), 2);
+
+    CAction plain;
+    QSignalSpy plainTriggered(&plain, &CAction::triggered);
+    QSignalSpy plainToggled(&plain, &CAction::toggled);
+    plain.trigger();
+    QCOMPARE(plainTriggered.count(), 1);
+    QCOMPARE(plainToggled.count(), 0);
+}
+
+void TestCAction::triggerKeepsCheckedGroupMember()
+{
+    ExclusiveGroup group;
+    CAction a;
+    CAction b;
+    a.setCheckable(true);
+    b.setCheckable(true);
+    a.setExclusiveGroup(&group);
+    b.setExclusiveGroup(&group);
+
+    a.trigger();
+    QCOMPARE(group.current(), &a);
+
+    QSignalSpy triggered(&a, &CAction::triggered);
+    QSignalSpy toggled(&a, &CAction::toggled);
+    a.trigger();
+    QCOMPARE(a.isChecked(), true);
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(toggled.count(), 0);
+
+    b.trigger();
+    QCOMPARE(group.current(), &b);
+    QCOMPARE(a.isChecked(), false);
+}
+
+void TestCAction::disabledActionDoesNothing()
+{
+    CAction action;
+    action.setCheckable(true);
+    action.setEnabled(false);
+    QSignalSpy triggered(&action, &CAction::triggered);
+    QSignalSpy toggled(&action, &CAction::toggled);
+    action.trigger();
+    QCOMPARE(triggered.count(), 0);
+    QCOMPARE(toggled.count(), 0);
+    QCOMPARE(action.isChecked(), false);
+}
+
+void TestCAction::settersCompareBeforeEmitting()
+{
+    CAction action;
+    QSignalSpy text(&action, &CAction::textChanged);
+    QSignalSpy tooltip(&action, &CAction::tooltipChanged);
+    QSignalSpy enabled(&action, &CAction::enabledChanged);
+    QSignalSpy shortcut(&action, &CAction::shortcutChanged);
+    QSignalSpy group(&action, &CAction::exclusiveGroupChanged);
+
+    for (int i = 0; i < 2; ++i) {
+        action.setText(QStringLiteral("Run"));
+        action.setTooltip(QStringLiteral("Starts"));
+        action.setEnabled(false);
+        action.setShortcut(QStringLiteral("Ctrl+R"));
+        action.setExclusiveGroup(nullptr);
+    }
+    QCOMPARE(text.count(), 1);
+    QCOMPARE(tooltip.count(), 1);
+    QCOMPARE(tooltip.at(0).at(0).toString(), QStringLiteral("Starts"));
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(shortcut.count(), 1);
+    QCOMPARE(group.count(), 0);
+
+    // The same sequence spelt differently is still the same shortcut.
+    action.setShortcut(QStringLiteral("ctrl+r"));
+    QCOMPARE(shortcut.count(), 1);
+}
+
+void TestCAction::resetClearsValues()
+{
+    CAction action;
+    action.setText(QStringLiteral("&Open"));
+    action.setTooltip(QStringLiteral("tip"));
+    action.setIconSource(QUrl(QStringLiteral("qrc:/none.png")));
+    QSignalSpy text(&action, &CAction::textChanged);
+    const QMetaObject *meta = action.metaObject();
+    for (const char *name : { "text", "tooltip", "iconSource" })
+        QVERIFY(meta->property(meta->indexOfProperty(name)).reset(&action));
+    QCOMPARE(action.text(), QString());
+    QCOMPARE(action.tooltip(), QString());
+    QCOMPARE(action.iconSource(), QUrl());
+    QCOMPARE(text.count(), 1);
+    QVERIFY(action.mnemonic().isEmpty());
+}
+
+void TestCAction::iconFollowsSourceUnlessThemeIconSet()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("icon.png"));
+    QImage image(8, 8, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(path));
+
+    CAction action;
+    QStringList order;
+    connect(&action, &CAction::iconChanged, this, [&] { order << QStringLiteral("icon"); });
+    connect(&action, &CAction::iconSourceChanged, this, [&] { order << QStringLiteral("source"); });
+    connect(&action, &CAction::iconNameChanged, this, [&] { order << QStringLiteral("name"); });
+
+    action.setIconSource(QUrl::fromLocalFile(path));
+    QCOMPARE(order, QStringList({ "icon", "source" }));
+    QVERIFY(!action.icon().isNull());
+    QVERIFY(action.iconVariant().canConvert<QIcon>());
+
+    // An unknown theme name falls back to the file's icon.
+    order.clear();
+    action.setIconName(QStringLiteral("no-such-theme-icon"));
+    QCOMPARE(order, QStringList({ "name", "icon" }));
+    QVERIFY(!action.icon().isNull());
+
+    // With a theme icon in place only the source changes.
+    order.clear();
+    action.setIconSource(QUrl::fromLocalFile(dir.filePath(QStringLiteral("other.png"))));
+    QCOMPARE(order, QStringList({ "source" }));
+}
+
+void TestCAction::shortcutReadsBackAsNativeText()
+{
+    CAction action;
+    QSignalSpy spy(&action, &CAction::shortcutChanged);
+    action.setShortcut(QStringLiteral("Ctrl+Shift+S"));
+    const QString native = QKeySequence(QStringLiteral("Ctrl+Shift+S"), QKeySequence::PortableText)
+                                   .toString(QKeySequence::NativeText);
+    QCOMPARE(action.shortcut(), native);
+    QCOMPARE(spy.at(0).at(0).toString(), native);
+    action.setShortcut(QString());
+    QCOMPARE(action.shortcut(), QString());
+    QCOMPARE(spy.count(), 2);
+}
+
+void TestCAction::shortcutFiresOnlyInFocusWindow()
+{
+    CAction action(m_window->contentItem());
+    action.setShortcut(QStringLiteral("Ctrl+K"));
+    QSignalSpy triggered(&action, &CAction::triggered);
+
+    QTest::keyClick(m_window.get(), Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+
+    // Another window takes the focus: the shortcut of the first one is not live.
+    auto other = showWindow();
+    QVERIFY(other);
+    QCOMPARE(QGuiApplication::focusWindow(), other.get());
+    QTest::keyClick(other.get(), Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+    other.reset();
+
+    // An action outside any window never fires.
+    CAction orphan;
+    orphan.setShortcut(QStringLiteral("Ctrl+J"));
+    QSignalSpy orphanTriggered(&orphan, &CAction::triggered);
+    m_window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(m_window.get(), Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(orphanTriggered.count(), 0);
+}
+
+void TestCAction::mnemonicRegistersAltLetter()
+{
+    CAction action(m_window->contentItem());
+    action.setText(QStringLiteral("&File"));
+    QCOMPARE(action.mnemonic(), QKeySequence(Qt::ALT | Qt::Key_F));
+    QSignalSpy triggered(&action, &CAction::triggered);
+
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(triggered.count(), 1);
+
+    action.setText(QStringLiteral("File"));
+    QVERIFY(action.mnemonic().isEmpty());
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(triggered.count(), 1);
+}
+
+void TestCAction::ambiguousShortcutWarnsAndDoesNotFire()
+{
+    CAction first(m_window->contentItem());
+    CAction second(m_window->contentItem());
+    first.setShortcut(QStringLiteral("Ctrl+M"));
+    second.setShortcut(QStringLiteral("Ctrl+M"));
+    QSignalSpy firstTriggered(&first, &CAction::triggered);
+    QSignalSpy secondTriggered(&second, &CAction::triggered);
+
+    const QString native = QKeySequence(QStringLiteral("Ctrl+M")).toString(QKeySequence::NativeText);
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ")
+                                    + native));
+    QTest::keyClick(m_window.get(), Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(firstTriggered.count(), 0);
+    QCOMPARE(secondTriggered.count(), 0);
+}
+
+void TestCAction::destroyedActionRemovesRegistrations()
+{
+    CAction survivor(m_window->contentItem());
+    survivor.setShortcut(QStringLiteral("Ctrl+D"));
+    survivor.setText(QStringLiteral("&Edit"));
+    QSignalSpy triggered(&survivor, &CAction::triggered);
+    {
+        CAction doomed(m_window->contentItem());
+        doomed.setShortcut(QStringLiteral("Ctrl+D"));
+        doomed.setText(QStringLiteral("&Exit"));
+    }
+    // Had the registrations survived, both keys would be ambiguous (and a dangling owner).
+    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(m_window.get(), Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(triggered.count(), 2);
+}
+
+void TestCAction::shortcutAndMnemonicOnSameKeysAreIndependent()
+{
+    CAction action(m_window->contentItem());
+    action.setShortcut(QStringLiteral("Alt+G"));
+    action.setText(QStringLiteral("&Go"));
+    // Removing the shortcut must leave the mnemonic registered.
+    action.setShortcut(QString());
+    QSignalSpy triggered(&action, &CAction::triggered);
+    QTest::keyClick(m_window.get(), Qt::Key_G, Qt::AltModifier);
+    QCOMPARE(triggered.count(), 1);
+}
+
+void TestCAction::disabledActionIgnoresShortcut()
+{
+    CAction action(m_window->contentItem());
+    action.setShortcut(QStringLiteral("Ctrl+L"));
+    action.setEnabled(false);
+    QSignalSpy triggered(&action, &CAction::triggered);
+    QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 0);
+    action.setEnabled(true);
+    QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+}
+
+QTEST_MAIN(TestCAction)
+#include "tst_caction.moc"

@@ -1,0 +1,212 @@
+#include "caction.h"
+#include "exclusivegroup.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+// A checkable object that is not an action, announcing changes with checkedChanged().
+class Checkable : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool checked READ checked WRITE setChecked NOTIFY checkedChanged)
+public:
+    bool checked() const { return m_checked; }
+    void setChecked(bool checked)
+    {
+        if (m_checked == checked)
+            return;
+        m_checked = checked;
+        Q_EMIT checkedChanged();
+    }
+Q_SIGNALS:
+    void checkedChanged();
+
+private:
+    bool m_checked = false;
+};
+
+// Announces changes with a parameterless toggled(), the last signature the group tries.
+class Toggle : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool checked MEMBER m_checked NOTIFY toggled)
+Q_SIGNALS:
+    void toggled();
+
+private:
+    bool m_checked = false;
+};
+
+class TestExclusiveGroup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checkingAMemberMakesItCurrent();
+    void bindingACheckedObjectMakesItCurrent();
+    void uncheckingDoesNotClearCurrent();
+    void objectWithoutChangeSignalIsRefused();
+    void destroyingCurrentClearsIt();
+    void unbindDisconnects();
+    void setCurrentChecksAndUnchecks();
+    void actionsChangeGroup();
+};
+
+void TestExclusiveGroup::checkingAMemberMakesItCurrent()
+{
+    ExclusiveGroup group;
+    Checkable a;
+    Checkable b;
+    Toggle c;
+    group.bindCheckable(&a);
+    group.bindCheckable(&b);
+    group.bindCheckable(&c);
+    QSignalSpy current(&group, &ExclusiveGroup::currentChanged);
+
+    a.setChecked(true);
+    QCOMPARE(group.current(), &a);
+    b.setChecked(true);
+    QCOMPARE(group.current(), &b);
+    QCOMPARE(a.checked(), false);
+    c.setProperty("checked", true);
+    Q_EMIT c.toggled();
+    QCOMPARE(group.current(), &c);
+    QCOMPARE(b.checked(), false);
+    QCOMPARE(current.count(), 3);
+}
+
+void TestExclusiveGroup::bindingACheckedObjectMakesItCurrent()
+{
+    ExclusiveGroup group;
+    Checkable a;
+    Checkable b;
+    a.setChecked(true);
+    b.setChecked(true);
+    group.bindCheckable(&a);
+    QCOMPARE(group.current(), &a);
+    // A group that has a current member keeps it when another checked object joins.
+    group.bindCheckable(&b);
+    QCOMPARE(group.current(), &a);
+}
+
+void TestExclusiveGroup::uncheckingDoesNotClearCurrent()
+{
+    ExclusiveGroup group;
+    Checkable a;
+    group.bindCheckable(&a);
+    a.setChecked(true);
+    a.setChecked(false);
+    QCOMPARE(group.current(), &a);
+}
+
+void TestExclusiveGroup::objectWithoutChangeSignalIsRefused()
+{
+    ExclusiveGroup group;
+    QObject plain;
+    plain.setObjectName(QStringLiteral("plain"));
+    plain.setProperty("checked", true);
+    QSignalSpy current(&group, &ExclusiveGroup::currentChanged);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral(
+                                 "^ExclusiveGroup::bindCheckable\\(\\): Cannot bind to "
+                                 "QObject\\(0x[0-9a-f]+, name = \"plain\"\\)$")));
+    group.bindCheckable(&plain);
+    QCOMPARE(group.current(), nullptr);
+    QCOMPARE(current.count(), 0);
+}
+
+void TestExclusiveGroup::destroyingCurrentClearsIt()
+{
+    ExclusiveGroup group;
+    auto *a = new Checkable;
+    Checkable b;
+    group.bindCheckable(a);
+    group.bindCheckable(&b);
+    a->setChecked(true);
+    QSignalSpy current(&group, &ExclusiveGroup::currentChanged);
+    delete a;
+    QCOMPARE(group.current(), nullptr);
+    QCOMPARE(current.count(), 1);
+    b.setChecked(true);
+    QCOMPARE(group.current(), &b);
+
+    // The same for an action, which leaves its group itself.
+    auto *action = new CAction;
+    action->setCheckable(true);
+    action->setExclusiveGroup(&group);
+    action->trigger();
+    QCOMPARE(group.current(), action);
+    delete action;
+    QCOMPARE(group.current(), nullptr);
+}
+
+void TestExclusiveGroup::unbindDisconnects()
+{
+    ExclusiveGroup group;
+    Checkable a;
+    group.bindCheckable(&a);
+    a.setChecked(true);
+    group.unbindCheckable(&a);
+    QCOMPARE(group.current(), nullptr);
+    QCOMPARE(a.checked(), false);
+    a.setChecked(true);
+    QCOMPARE(group.current(), nullptr);
+
+    // Binding twice connects once: one unbind is enough.
+    group.bindCheckable(&a);
+    group.bindCheckable(&a);
+    group.unbindCheckable(&a);
+    a.setChecked(false);
+    a.setChecked(true);
+    QCOMPARE(group.current(), nullptr);
+}
+
+void TestExclusiveGroup::setCurrentChecksAndUnchecks()
+{
+    ExclusiveGroup group;
+    Checkable a;
+    Checkable b;
+    group.bindCheckable(&a);
+    group.bindCheckable(&b);
+    QSignalSpy current(&group, &ExclusiveGroup::currentChanged);
+    group.setCurrent(&a);
+    QVERIFY(a.checked());
+    group.setCurrent(&a);
+    QCOMPARE(current.count(), 1);
+    group.setCurrent(&b);
+    QVERIFY(!a.checked());
+    QVERIFY(b.checked());
+    group.setCurrent(nullptr);
+    QVERIFY(!b.checked());
+    QCOMPARE(current.count(), 3);
+}
+
+void TestExclusiveGroup::actionsChangeGroup()
+{
+    ExclusiveGroup first;
+    ExclusiveGroup second;
+    CAction action;
+    action.setCheckable(true);
+    QSignalSpy changed(&action, &CAction::exclusiveGroupChanged);
+    action.setExclusiveGroup(&first);
+    action.trigger();
+    QCOMPARE(first.current(), &action);
+
+    action.setExclusiveGroup(&second);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(first.current(), nullptr);
+    // Leaving the group unchecked the action.
+    QVERIFY(!action.isChecked());
+    action.trigger();
+    QCOMPARE(second.current(), &action);
+    QCOMPARE(first.current(), nullptr);
+
+    {
+        ExclusiveGroup doomed;
+        action.setExclusiveGroup(&doomed);
+    }
+    QCOMPARE(action.exclusiveGroup(), nullptr);
+}
+
+QTEST_MAIN(TestExclusiveGroup)
+#include "tst_exclusivegroup.moc"
