@@ -13,15 +13,36 @@
 #include <QtDebug>
 #include <qqml.h>
 
+// Q_INIT_RESOURCE must be used from the global namespace.
+static void initScriptResources()
+{
+    Q_INIT_RESOURCE(js);
+}
+
+static void cleanupScriptResources()
+{
+    Q_CLEANUP_RESOURCE(js);
+}
+
 namespace {
 
 // Built when the library is loaded, before the engine asks for the plugin; undone on unload.
 struct LoadTimeSetup
 {
-    LoadTimeSetup() { Q_INIT_RESOURCE(js); }
-    ~LoadTimeSetup() { Q_CLEANUP_RESOURCE(js); }
+    LoadTimeSetup() { initScriptResources(); }
+    ~LoadTimeSetup() { cleanupScriptResources(); }
 };
 const LoadTimeSetup loadTimeSetup;
+
+// The entry's own file name, without the build machine's folders.
+const char *const sourceFileName = [] {
+    const char *name = __FILE__;
+    for (const char *p = name; *p; ++p) {
+        if (*p == '/')
+            name = p + 1;
+    }
+    return name;
+}();
 
 QObject *dataContainerProvider(QQmlEngine *, QJSEngine *)
 {
@@ -58,7 +79,7 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
 {
     QQmlExtensionPlugin::initializeEngine(engine, uri);
     qDebug().noquote() << QStringLiteral("GuiPlugin begin initialize engine: %1:%2")
-                        .arg(QLatin1String(__FILE__))
+                        .arg(QLatin1String(sourceFileName))
                         .arg(__LINE__);
 
     // The theme's image provider marks an engine whose context is already filled.
@@ -77,6 +98,6 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     }
 
     qDebug().noquote() << QStringLiteral("GuiPlugin end initialize engine: %1:%2")
-                        .arg(QLatin1String(__FILE__))
+                        .arg(QLatin1String(sourceFileName))
                         .arg(__LINE__);
 }

@@ -1,0 +1,152 @@
+#include "uidatacontainer.h"
+
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QQmlEngine> newEngine()
+{
+    auto engine = std::make_unique<QQmlEngine>();
+    engine->addImportPath(QStringLiteral(COMMON_QML_IMPORT_DIR));
+    return engine;
+}
+
+// Creates `body` inside a file that imports the module; null and the errors on failure.
+std::unique_ptr<QObject> create(QQmlEngine &engine, const QByteArray &body, QString *errors = nullptr)
+{
+    QQmlComponent component(&engine);
+    component.setData("import QtQml 2.15\nimport common 1.0\nimport common.sim 1.0\n" + body,
+                      QUrl(QStringLiteral("file:///test.qml")));
+    std::unique_ptr<QObject> object(component.create());
+    if (errors)
+        *errors = component.errorString();
+    return object;
+}
+
+} // namespace
+
+class TestPlugin : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initializeEngineLogsBeginAndEnd();
+    void creatableTypes();
+    void dataObjectsAreDeclaredInline();
+    void enginesShareOneDataContainer();
+    void enginesGetTheirOwnServiceObjects();
+    void scriptResourcesAreRegistered();
+};
+
+void TestPlugin::initializeEngineLogsBeginAndEnd()
+{
+    const QRegularExpression begin(
+            QStringLiteral("^GuiPlugin begin initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
+    const QRegularExpression end(
+            QStringLiteral("^GuiPlugin end initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
+    QTest::ignoreMessage(QtDebugMsg, begin);
+    QTest::ignoreMessage(QtDebugMsg, end);
+    auto engine = newEngine();
+    QVERIFY(create(*engine, "QtObject {}"));
+}
+
+void TestPlugin::creatableTypes()
+{
+    auto engine = newEngine();
+    QString errors;
+    auto object = create(*engine,
+                         "QtObject {\n"
+                         "  property var action: ActionBase { text: '&Run'; checkable: true }\n"
+                         "  property var group: ExclusiveGroup { ActionBase { id: a; checkable: true } }\n"
+                         "  property bool grouped: a.exclusiveGroup === group\n"
+                         "}",
+                         &errors);
+    QVERIFY2(object, qPrintable(errors));
+    QVERIFY(object->property("grouped").toBool());
+    QCOMPARE(object->property("action").value<QObject *>()->metaObject()->className(), "CAction");
+}
+
+void TestPlugin::dataObjectsAreDeclaredInline()
+{
+    auto engine = newEngine();
+    QString errors;
+    auto object = create(*engine,
+                         "QtObject {\n"
+                         "  property SimData data: SimData { value: 3; dataId: 'x' }\n"
+                         "  property real v: data.value\n"
+                         "}",
+                         &errors);
+    QVERIFY2(object, qPrintable(errors));
+    QCOMPARE(object->property("v").toDouble(), 3.0);
+}
+
+void TestPlugin::enginesShareOneDataContainer()
+{
+    auto first = newEngine();
+    auto second = newEngine();
+    const QByteArray body = "QtObject { property QtObject container: UiDataContainer }";
+    auto a = create(*first, body);
+    auto b = create(*second, body);
+    QVERIFY(a && b);
+    auto *container = a->property("container").value<QObject *>();
+    QVERIFY(container);
+    QCOMPARE(container, UiDataContainer::s_dcInstance);
+    QCOMPARE(b->property("container").value<QObject *>(), container);
+
+    // The first engine going away must not take the shared container with it.
+    a.reset();
+    first.reset();
+    QCOMPARE(UiDataContainer::s_dcInstance, container);
+    QCOMPARE(container->metaObject()->className(), "UiDataContainer");
+    auto c = create(*second, body);
+    QCOMPARE(c->property("container").value<QObject *>(), container);
+}
+
+void TestPlugin::enginesGetTheirOwnServiceObjects()
+{
+    auto first = newEngine();
+    auto second = newEngine();
+    QVERIFY(create(*first, "QtObject {}"));
+    QVERIFY(create(*second, "QtObject {}"));
+
+    // Every object-valued context property of the root context is per engine, except the
+    // process-wide screen and window state.
+    const QStringList shared = { QStringLiteral("screen"), QStringLiteral("platformWindow") };
+    int compared = 0;
+    const QStringList names = { "theme", "systemFont", "systemColor", "hMath", "hTheme",
+                                "hThemeImage", "hFont", "hColor", "hElapsedTimer", "SizeGlobal",
+                                "Process", "textTranslator", "meterScale", "setupConverter",
+                                "metricPrefixConversion", "unitPrefixes" };
+    for (const QString &name : names) {
+        QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
+        QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();
+        if (!a && !b)
+            continue; // not part of this build of the module
+        QVERIFY2(a && b, qPrintable(name));
+        QVERIFY2(a != b, qPrintable(name));
+        ++compared;
+    }
+    for (const QString &name : shared) {
+        QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
+        QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();
+        QCOMPARE(a, b);
+    }
+    qInfo("compared %d per-engine context objects", compared);
+}
+
+void TestPlugin::scriptResourcesAreRegistered()
+{
+    auto engine = newEngine();
+    // Loading the plugin registers the scripts at the resource root.
+    QVERIFY(create(*engine, "QtObject {}"));
+    QVERIFY(QFile::exists(QStringLiteral(":/Utils.js")));
+    QVERIFY(QFile::exists(QStringLiteral(":/UIConstants.js")));
+}
+
+QTEST_MAIN(TestPlugin)
+#include "tst_plugin.moc"

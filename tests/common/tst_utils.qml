@@ -1,0 +1,162 @@
+import QtQuick 2.15
+import QtTest 1.2
+import common 1.0
+import "qrc:/Utils.js" as Utils
+import "qrc:/UIConstants.js" as UI
+
+Item {
+    id: top
+    objectName: "windowContent"
+    width: 200
+    height: 200
+
+    Item {
+        id: pageStackWindow
+        objectName: "pageStackWindow"
+        property bool showToolBar: true
+        property bool showTitleBar: true
+
+        Flickable {
+            id: flickable
+            Item {
+                id: inner
+                Item { id: leaf }
+            }
+        }
+    }
+
+    Item {
+        id: lonelyRoot
+        objectName: "other"
+        Item { id: lonelyLeaf }
+    }
+
+    TestCase {
+        name: "Utils"
+
+        function test_mnemonics_data() {
+            return [
+                { tag: "plain", text: "File", stylized: "File", removed: "File" },
+                { tag: "leading", text: "&File", stylized: "<u>F</u>ile", removed: "File" },
+                { tag: "inner", text: "Sa&ve as", stylized: "Sa<u>v</u>e as", removed: "Save as" },
+                { tag: "doubled", text: "a&&b", stylized: "a&b", removed: "a&b" },
+                { tag: "two", text: "&a &b", stylized: "<u>a</u> <u>b</u>", removed: "a b" },
+                { tag: "trailing", text: "end&", stylized: "end&", removed: "end&" },
+                { tag: "empty", text: "", stylized: "", removed: "" }
+            ]
+        }
+
+        function test_mnemonics(data) {
+            compare(Utils.stylizeMnemonics(data.text), data.stylized)
+            compare(Utils.removeMnemonics(data.text), data.removed)
+        }
+
+        function test_replaceAmpersandsPassesGroups() {
+            var seen = []
+            Utils.replaceAmpersands("ab&cd", function (match, p1, p2, p3) {
+                seen.push([match, p1, p2, p3])
+                return ""
+            })
+            compare(seen, [["ab&cd", "ab", "c", "d"]])
+        }
+
+        function test_intersects_data() {
+            var r = { left: 0, top: 0, right: 10, bottom: 10 }
+            return [
+                { tag: "overlap", a: r, b: { left: 5, top: 5, right: 15, bottom: 15 }, result: true },
+                { tag: "touching edge", a: r, b: { left: 10, top: 0, right: 20, bottom: 10 }, result: true },
+                { tag: "touching corner", a: r, b: { left: 10, top: 10, right: 20, bottom: 20 }, result: true },
+                { tag: "right of", a: r, b: { left: 11, top: 0, right: 20, bottom: 10 }, result: false },
+                { tag: "below", a: r, b: { left: 0, top: 11, right: 10, bottom: 20 }, result: false },
+                { tag: "inside", a: r, b: { left: 2, top: 2, right: 3, bottom: 3 }, result: true }
+            ]
+        }
+
+        function test_intersects(data) {
+            compare(Utils.intersects(data.a, data.b), data.result)
+            compare(Utils.intersects(data.b, data.a), data.result)
+        }
+
+        function test_findFlickable() {
+            compare(Utils.findFlickable(leaf), flickable)
+            compare(Utils.findFlickable(flickable), flickable)
+            compare(Utils.findFlickable(lonelyLeaf), null)
+            compare(Utils.findFlickable(null), null)
+        }
+
+        function test_findRootItem() {
+            // Stops at the first ancestor with the name, "windowContent" by default.
+            compare(Utils.findRootItem(leaf), top)
+            compare(Utils.findRootItem(leaf, "pageStackWindow"), pageStackWindow)
+            // The item itself is never compared.
+            compare(Utils.findRootItem(pageStackWindow, "pageStackWindow") === pageStackWindow, false)
+            // No match: the topmost ancestor.
+            var topmost = leaf
+            while (topmost.parent)
+                topmost = topmost.parent
+            compare(Utils.findRootItem(leaf, "nothing"), topmost)
+            var orphan = Qt.createQmlObject("import QtQuick 2.15; Item {}", top)
+            orphan.parent = null
+            compare(Utils.findRootItem(orphan), orphan)
+            orphan.destroy()
+        }
+
+        function test_barVisibility() {
+            Utils.toolBarVisible(false, leaf)
+            compare(pageStackWindow.showToolBar, false)
+            Utils.titleBarVisible(false, leaf)
+            compare(pageStackWindow.showTitleBar, false)
+            Utils.toolBarVisible(true, leaf)
+            Utils.titleBarVisible(true, leaf)
+            compare(pageStackWindow.showToolBar, true)
+            compare(pageStackWindow.showTitleBar, true)
+            // Outside a page stack window nothing happens.
+            Utils.toolBarVisible(false, lonelyLeaf)
+            Utils.toolBarVisible(false)
+            compare(pageStackWindow.showToolBar, true)
+        }
+
+        function test_constants() {
+            compare(UI.NOT_READY_STRING, "--")
+            compare(UI.ToolBarHeight, 70)
+            compare(UI.TitleBarHeight, 48)
+            compare(UI.StatusBarHeight, 30)
+            compare(UI.FONT_FAMILY, "DejaVu Sans")
+            compare(UI.FONT_FAMILY_LIGHT, "DejaVu Sans ExtraLight")
+            compare(UI.FONT_FAMILY_FARSI, "DejaVu")
+            compare(UI.FONT_DEFAULT_SIZE, 14)
+            compare(UI.RELEASE_MISS_DELTA, 30)
+            compare(UI.TOUCH_EXPANSION_MARGIN, -12)
+            compare(UI.OPACITY_ENABLED, 1.0)
+            compare(UI.OPACITY_DISABLED, 0.5)
+            compare(UI.HomeConst.BackGroundImage, "homeBackground")
+            compare(UI.HomeConst.FavTrayImage, "tray")
+            verify(UI.PageConst.PageMargin > 0)
+            verify(UI.TableConst.CellHeight > 0)
+        }
+
+        function test_constantSeries() {
+            var fonts = [UI.FONT_XLARGE, UI.FONT_LARGE, UI.FONT_DEFAULT, UI.FONT_MEDIAN,
+                         UI.FONT_SMALL, UI.FONT_XSMALL, UI.FONT_XXSMALL]
+            compare(fonts[0], 22)
+            compare(fonts[fonts.length - 1], 6)
+            for (var i = 1; i < fonts.length; ++i)
+                verify(fonts[i] < fonts[i - 1], "font sizes descend")
+            var paddings = [UI.PADDING_XSMALL, UI.PADDING_SMALL, UI.PADDING_MEDIUM, UI.PADDING_LARGE,
+                            UI.PADDING_DOUBLE, UI.PADDING_XLARGE, UI.PADDING_XXLARGE]
+            compare(paddings[0], 2)
+            compare(paddings[paddings.length - 1], 24)
+            for (i = 1; i < paddings.length; ++i)
+                verify(paddings[i] > paddings[i - 1], "paddings ascend")
+            var colours = ["COLOR_FOREGROUND", "COLOR_SECONDARY_FOREGROUND", "COLOR_BACKGROUND",
+                           "COLOR_SELECT", "COLOR_INVERTED_FOREGROUND",
+                           "COLOR_INVERTED_SECONDARY_FOREGROUND", "COLOR_INVERTED_BACKGROUND",
+                           "COLOR_INVERTED_SELECT", "COLOR_DISABLED_FOREGROUND",
+                           "COLOR_BUTTON_INVERTED_FOREGROUND", "COLOR_BUTTON_FOREGROUND",
+                           "COLOR_BUTTON_SECONDARY_FOREGROUND", "COLOR_BUTTON_DISABLED_FOREGROUND",
+                           "COLOR_BUTTON_BACKGROUND", "LIST_TITLE_COLOR", "LIST_SUBTITLE_COLOR"]
+            for (i = 0; i < colours.length; ++i)
+                verify(/^#[0-9a-f]{6}$/i.test(UI[colours[i]]), colours[i])
+        }
+    }
+}

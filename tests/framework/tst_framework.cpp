@@ -1,0 +1,176 @@
+#include "baseformatter.h"
+#include "simbus.h"
+#include "simdata.h"
+#include "uidatacontainer.h"
+#include "zebclient.h"
+#include "zebclientinterface.h"
+#include "zebclientitem.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestFramework : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+
+    void baseDataObjectIsNeutral();
+    void simDataReadsBackThroughTheInterface();
+    void valueStringFallsBackToValue();
+    void settersNotifyOnlyOnChange();
+    void applicableChangeIsAnnounced();
+    void sessionBusClientsAreReused();
+    void sessionBusItemsAreReadLive();
+    void unavailableBusGivesNoClient();
+    void containerInstanceIsClearedOnDestruction();
+};
+
+void TestFramework::cleanup()
+{
+    SimBus::instance()->clear();
+    SimBus::instance()->setAvailable(true);
+}
+
+void TestFramework::baseDataObjectIsNeutral()
+{
+    ZebData data;
+    QVERIFY(data.formatter());
+    QCOMPARE(data.formatter()->getType(), QString());
+    QCOMPARE(data.isReady(), 0);
+    QVERIFY(!data.value().isValid());
+    QVERIFY(data.applicable());
+}
+
+void TestFramework::simDataReadsBackThroughTheInterface()
+{
+    SimData sim;
+    sim.setDataId(QStringLiteral(":config:dxtest_app:demod:rssiUnit:"));
+    sim.setName(QStringLiteral("rssiUnit"));
+    sim.setType(QStringLiteral("enum"));
+    sim.setLabel(QStringLiteral("RSSI unit"));
+    sim.setValue(-47.5);
+    sim.setQualityCode(3);
+    sim.setMinRange(-130);
+    sim.setMaxRange(30);
+    sim.setFormatterType(QStringLiteral("DoubleFormatter"));
+    sim.setError(QStringLiteral("overload"));
+    sim.setReadOnly(true);
+    sim.setReady(false);
+
+    const ZebData &data = sim;
+    QCOMPARE(data.id(), QStringLiteral(":config:dxtest_app:demod:rssiUnit:"));
+    QCOMPARE(data.name(), QStringLiteral("rssiUnit"));
+    QCOMPARE(data.type(), QStringLiteral("enum"));
+    QCOMPARE(data.label(), QStringLiteral("RSSI unit"));
+    QCOMPARE(data.value().toDouble(), -47.5);
+    QCOMPARE(data.isReady(), 0);
+    QCOMPARE(data.qualityCode(), 3);
+    QCOMPARE(data.minRange().toInt(), -130);
+    QCOMPARE(data.maxRange().toInt(), 30);
+    QCOMPARE(data.formatter()->getType(), QStringLiteral("DoubleFormatter"));
+    QCOMPARE(data.error(), QStringLiteral("overload"));
+    QVERIFY(data.readOnly());
+    sim.setReady(true);
+    QCOMPARE(data.isReady(), 1);
+}
+
+void TestFramework::valueStringFallsBackToValue()
+{
+    SimData sim;
+    sim.setValue(12.5);
+    QCOMPARE(sim.valueString(true), QStringLiteral("12.5"));
+    sim.setValueString(QStringLiteral("12.50 dBm"));
+    QCOMPARE(sim.valueString(true), QStringLiteral("12.50 dBm"));
+    QCOMPARE(sim.property("valueString").toString(), QStringLiteral("12.50 dBm"));
+    sim.setValueString(QString());
+    QCOMPARE(sim.valueString(true), QStringLiteral("12.5"));
+}
+
+void TestFramework::settersNotifyOnlyOnChange()
+{
+    SimData sim;
+    QSignalSpy value(&sim, &SimData::valueChanged);
+    QSignalSpy name(&sim, &SimData::nameChanged);
+    QSignalSpy range(&sim, &SimData::maxRangeChanged);
+    QSignalSpy formatter(&sim, &SimData::formatterTypeChanged);
+    for (int i = 0; i < 2; ++i) {
+        sim.setValue(1);
+        sim.setName(QStringLiteral("n"));
+        sim.setMaxRange(10.0);
+        sim.setFormatterType(QStringLiteral("f"));
+    }
+    QCOMPARE(value.count(), 1);
+    QCOMPARE(name.count(), 1);
+    QCOMPARE(range.count(), 1);
+    QCOMPARE(formatter.count(), 1);
+    // A value of another type is a change even when it compares equal.
+    sim.setValue(QStringLiteral("1"));
+    QCOMPARE(value.count(), 2);
+}
+
+void TestFramework::applicableChangeIsAnnounced()
+{
+    SimData sim;
+    ZebData *data = &sim;
+    QSignalSpy spy(data, &ZebData::applicableChanged);
+    sim.setApplicable(true);
+    QCOMPARE(spy.count(), 0);
+    sim.setApplicable(false);
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(!data->applicable());
+}
+
+void TestFramework::sessionBusClientsAreReused()
+{
+    ZEBClient *first = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
+    ZEBClient *again = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"),
+                                                               this);
+    ZEBClient *other = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.other"));
+    QVERIFY(first);
+    QCOMPARE(again, first);
+    QVERIFY(other != first);
+    // The framework owns its clients, whatever parent the caller passed.
+    QVERIFY(first->parent() != this);
+}
+
+void TestFramework::sessionBusItemsAreReadLive()
+{
+    const QString id = QStringLiteral(":config:dxtest_app:demod:rfPowerUnit:");
+    ZEBClient *client = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
+    QVERIFY(client);
+    QCOMPARE(client->getItem(id), nullptr);
+
+    SimBus::instance()->setItem(id, QStringLiteral("dBm"));
+    ZEBClientItem *item = client->getItem(id);
+    QVERIFY(item);
+    QCOMPARE(item->getValue().toString(), QStringLiteral("dBm"));
+    QCOMPARE(client->getItem(id), item);
+
+    SimBus::instance()->setItem(id, QStringLiteral("W"));
+    QCOMPARE(item->getValue().toString(), QStringLiteral("W"));
+
+    SimBus::instance()->removeItem(id);
+    QCOMPARE(client->getItem(id), nullptr);
+}
+
+void TestFramework::unavailableBusGivesNoClient()
+{
+    SimBus::instance()->setAvailable(false);
+    QCOMPARE(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")), nullptr);
+    SimBus::instance()->setAvailable(true);
+    QVERIFY(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")));
+}
+
+void TestFramework::containerInstanceIsClearedOnDestruction()
+{
+    QCOMPARE(UiDataContainer::s_dcInstance, nullptr);
+    auto *container = new UiDataContainer;
+    UiDataContainer::s_dcInstance = container;
+    delete container;
+    QCOMPARE(UiDataContainer::s_dcInstance, nullptr);
+}
+
+QTEST_GUILESS_MAIN(TestFramework)
+#include "tst_framework.moc"
