@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the gallery need; only what is
+# missing, so a prepared machine is left alone.
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    qtbase5-dev qtbase5-private-dev qtbase5-dev-tools
+    qtdeclarative5-dev qtdeclarative5-dev-tools
+    qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qttest qml
+    fonts-dejavu-core
+    clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "install-deps: all packages present"
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "install-deps: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
