@@ -1,5 +1,6 @@
 #include "uidatacontainer.h"
 
+#include <QApplication>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void enginesShareOneDataContainer();
     void enginesGetTheirOwnServiceObjects();
     void scriptResourcesAreRegistered();
+    void widgetsApplicationGetsSteadyCursorAndDoubleClick();
 };
 
 void TestPlugin::initializeEngineLogsBeginAndEnd()
@@ -146,6 +148,18 @@ void TestPlugin::scriptResourcesAreRegistered()
     QVERIFY(create(*engine, "QtObject {}"));
     QVERIFY(QFile::exists(QStringLiteral(":/Utils.js")));
     QVERIFY(QFile::exists(QStringLiteral(":/UIConstants.js")));
+}
+
+void TestPlugin::widgetsApplicationGetsSteadyCursorAndDoubleClick()
+{
+    // This test runs in a QApplication (the test links widgets).
+    QVERIFY(qobject_cast<QApplication *>(QCoreApplication::instance()));
+    QApplication::setCursorFlashTime(1000);
+    QApplication::setDoubleClickInterval(400);
+    auto engine = newEngine();
+    QVERIFY(create(*engine, "QtObject {}"));
+    QCOMPARE(QApplication::cursorFlashTime(), 0);
+    QCOMPARE(QApplication::doubleClickInterval(), 325);
 }
 
 QTEST_MAIN(TestPlugin)
