@@ -17,16 +17,16 @@ class CAction : public QObject
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText RESET resetText NOTIFY textChanged)
     Q_PROPERTY(QUrl iconSource READ iconSource WRITE setIconSource RESET resetIconSource NOTIFY
-                       iconSourceChanged)
+                   iconSourceChanged)
     Q_PROPERTY(QString iconName READ iconName WRITE setIconName NOTIFY iconNameChanged)
     Q_PROPERTY(QVariant __icon READ iconVariant NOTIFY iconChanged)
-    Q_PROPERTY(QString tooltip READ tooltip WRITE setTooltip RESET resetTooltip NOTIFY
-                       tooltipChanged)
+    Q_PROPERTY(
+        QString tooltip READ tooltip WRITE setTooltip RESET resetTooltip NOTIFY tooltipChanged)
     Q_PROPERTY(bool enabled READ isEnabled WRITE setEnabled NOTIFY enabledChanged)
     Q_PROPERTY(bool checkable READ isCheckable WRITE setCheckable NOTIFY checkableChanged)
     Q_PROPERTY(bool checked READ isChecked WRITE setChecked NOTIFY toggled)
     Q_PROPERTY(ExclusiveGroup *exclusiveGroup READ exclusiveGroup WRITE setExclusiveGroup NOTIFY
-                       exclusiveGroupChanged)
+                   exclusiveGroupChanged)
     Q_PROPERTY(QString shortcut READ shortcut WRITE setShortcut NOTIFY shortcutChanged)
 public:
     explicit CAction(QObject *parent = nullptr);

@@ -8,7 +8,8 @@
 namespace {
 
 // How a checkable object announces a change, tried in this order.
-const char *const checkableSignals[] = { "checkedChanged()", "toggled(bool)", "toggled()", nullptr };
+const char *const checkableSignals[]
+    = { "checkedChanged()", "toggled(bool)", "toggled()", nullptr };
 
 QMetaMethod changeSignalOf(const QObject *object, const char *signature)
 {
@@ -47,8 +48,8 @@ void ExclusiveGroup::setCurrent(QObject *object)
 
 QQmlListProperty<CAction> ExclusiveGroup::actions()
 {
-    return QQmlListProperty<CAction>(this, nullptr, &ExclusiveGroup::appendAction, nullptr,
-                                     nullptr, nullptr);
+    return QQmlListProperty<CAction>(this, nullptr, &ExclusiveGroup::appendAction, nullptr, nullptr,
+                                     nullptr);
 }
 
 void ExclusiveGroup::appendAction(QQmlListProperty<CAction> *list, CAction *action)
@@ -99,7 +100,8 @@ void ExclusiveGroup::unbindCheckable(QObject *object)
 
 bool ExclusiveGroup::isDestroyedSignal() const
 {
-    static const int destroyedIndex = QObject::staticMetaObject.indexOfSignal("destroyed(QObject*)");
+    static const int destroyedIndex
+        = QObject::staticMetaObject.indexOfSignal("destroyed(QObject*)");
     return sender() && senderSignalIndex() == destroyedIndex;
 }
 

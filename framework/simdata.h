@@ -14,15 +14,15 @@ class SimData : public ZebData
     Q_PROPERTY(QString type READ type WRITE setType NOTIFY typeChanged)
     Q_PROPERTY(QString label READ label WRITE setLabel NOTIFY labelChanged)
     Q_PROPERTY(QVariant value READ value WRITE setValue NOTIFY valueChanged)
-    Q_PROPERTY(QString valueString READ storedValueString WRITE setValueString NOTIFY
-                       valueStringChanged)
+    Q_PROPERTY(
+        QString valueString READ storedValueString WRITE setValueString NOTIFY valueStringChanged)
     Q_PROPERTY(bool ready READ ready WRITE setReady NOTIFY readyChanged)
     Q_PROPERTY(int qualityCode READ qualityCode WRITE setQualityCode NOTIFY qualityCodeChanged)
     Q_PROPERTY(bool applicable READ applicable WRITE setApplicable NOTIFY applicableChanged)
     Q_PROPERTY(QVariant minRange READ minRange WRITE setMinRange NOTIFY minRangeChanged)
     Q_PROPERTY(QVariant maxRange READ maxRange WRITE setMaxRange NOTIFY maxRangeChanged)
-    Q_PROPERTY(QString formatterType READ formatterType WRITE setFormatterType NOTIFY
-                       formatterTypeChanged)
+    Q_PROPERTY(
+        QString formatterType READ formatterType WRITE setFormatterType NOTIFY formatterTypeChanged)
     Q_PROPERTY(QString error READ error WRITE setError NOTIFY errorChanged)
     Q_PROPERTY(bool readOnly READ readOnly WRITE setReadOnly NOTIFY readOnlyChanged)
 public:

@@ -71,16 +71,15 @@ void Plugin::registerTypes(const char *uri)
     // The module's types, in their registration order.
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
-    qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer",
-                                              dataContainerProvider);
+    qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
 }
 
 void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
 {
     QQmlExtensionPlugin::initializeEngine(engine, uri);
     qDebug().noquote() << QStringLiteral("GuiPlugin begin initialize engine: %1:%2")
-                        .arg(QLatin1String(sourceFileName))
-                        .arg(__LINE__);
+                              .arg(QLatin1String(sourceFileName))
+                              .arg(__LINE__);
 
     // The theme's image provider marks an engine whose context is already filled.
     if (!engine->imageProvider(QStringLiteral("theme"))) {
@@ -98,6 +97,6 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     }
 
     qDebug().noquote() << QStringLiteral("GuiPlugin end initialize engine: %1:%2")
-                        .arg(QLatin1String(sourceFileName))
-                        .arg(__LINE__);
+                              .arg(QLatin1String(sourceFileName))
+                              .arg(__LINE__);
 }

@@ -28,7 +28,8 @@ private Q_SLOTS:
 
         if (expected == "undefined") {
             QCOMPARE(object->property("kind").toString(), QStringLiteral("undefined"));
-            QVERIFY(!engine.rootContext()->contextProperty(QStringLiteral("autogenReports")).isValid());
+            QVERIFY(
+                !engine.rootContext()->contextProperty(QStringLiteral("autogenReports")).isValid());
             return;
         }
         QCOMPARE(object->property("kind").toString(), QStringLiteral("boolean"));

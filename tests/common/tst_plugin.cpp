@@ -18,7 +18,8 @@ std::unique_ptr<QQmlEngine> newEngine()
 }
 
 // Creates `body` inside a file that imports the module; null and the errors on failure.
-std::unique_ptr<QObject> create(QQmlEngine &engine, const QByteArray &body, QString *errors = nullptr)
+std::unique_ptr<QObject> create(QQmlEngine &engine, const QByteArray &body,
+                                QString *errors = nullptr)
 {
     QQmlComponent component(&engine);
     component.setData("import QtQml 2.15\nimport common 1.0\nimport common.sim 1.0\n" + body,
@@ -48,9 +49,9 @@ private Q_SLOTS:
 void TestPlugin::initializeEngineLogsBeginAndEnd()
 {
     const QRegularExpression begin(
-            QStringLiteral("^GuiPlugin begin initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
+        QStringLiteral("^GuiPlugin begin initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
     const QRegularExpression end(
-            QStringLiteral("^GuiPlugin end initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
+        QStringLiteral("^GuiPlugin end initialize engine: \\S*guiplugin\\.cpp:\\d+$"));
     QTest::ignoreMessage(QtDebugMsg, begin);
     QTest::ignoreMessage(QtDebugMsg, end);
     auto engine = newEngine();
@@ -61,13 +62,14 @@ void TestPlugin::creatableTypes()
 {
     auto engine = newEngine();
     QString errors;
-    auto object = create(*engine,
-                         "QtObject {\n"
-                         "  property var action: ActionBase { text: '&Run'; checkable: true }\n"
-                         "  property var group: ExclusiveGroup { ActionBase { id: a; checkable: true } }\n"
-                         "  property bool grouped: a.exclusiveGroup === group\n"
-                         "}",
-                         &errors);
+    auto object
+        = create(*engine,
+                 "QtObject {\n"
+                 "  property var action: ActionBase { text: '&Run'; checkable: true }\n"
+                 "  property var group: ExclusiveGroup { ActionBase { id: a; checkable: true } }\n"
+                 "  property bool grouped: a.exclusiveGroup === group\n"
+                 "}",
+                 &errors);
     QVERIFY2(object, qPrintable(errors));
     QVERIFY(object->property("grouped").toBool());
     QCOMPARE(object->property("action").value<QObject *>()->metaObject()->className(), "CAction");
@@ -120,10 +122,12 @@ void TestPlugin::enginesGetTheirOwnServiceObjects()
     // process-wide screen and window state.
     const QStringList shared = { QStringLiteral("screen"), QStringLiteral("platformWindow") };
     int compared = 0;
-    const QStringList names = { "theme", "systemFont", "systemColor", "hMath", "hTheme",
-                                "hThemeImage", "hFont", "hColor", "hElapsedTimer", "SizeGlobal",
-                                "Process", "textTranslator", "meterScale", "setupConverter",
-                                "metricPrefixConversion", "unitPrefixes" };
+    const QStringList names = { "theme",       "systemFont",     "systemColor",
+                                "hMath",       "hTheme",         "hThemeImage",
+                                "hFont",       "hColor",         "hElapsedTimer",
+                                "SizeGlobal",  "Process",        "textTranslator",
+                                "meterScale",  "setupConverter", "metricPrefixConversion",
+                                "unitPrefixes" };
     for (const QString &name : names) {
         QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
         QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();

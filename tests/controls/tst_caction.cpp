@@ -92,8 +92,7 @@ void TestCAction::triggerTogglesCheckable()
 
     // The checked state changes before triggered() is emitted.
     bool checkedWhenTriggered = false;
-    connect(&action, &CAction::triggered, this,
-            [&] { checkedWhenTriggered = action.isChecked(); });
+    connect(&action, &CAction::triggered, this, [&] { checkedWhenTriggered = action.isChecked(); });
 
     action.trigger();
     QCOMPARE(action.isChecked(), true);
@@ -234,7 +233,7 @@ void TestCAction::shortcutReadsBackAsNativeText()
     QSignalSpy spy(&action, &CAction::shortcutChanged);
     action.setShortcut(QStringLiteral("Ctrl+Shift+S"));
     const QString native = QKeySequence(QStringLiteral("Ctrl+Shift+S"), QKeySequence::PortableText)
-                                   .toString(QKeySequence::NativeText);
+                               .toString(QKeySequence::NativeText);
     QCOMPARE(action.shortcut(), native);
     QCOMPARE(spy.at(0).at(0).toString(), native);
     action.setShortcut(QString());
@@ -294,10 +293,11 @@ void TestCAction::ambiguousShortcutWarnsAndDoesNotFire()
     QSignalSpy firstTriggered(&first, &CAction::triggered);
     QSignalSpy secondTriggered(&second, &CAction::triggered);
 
-    const QString native = QKeySequence(QStringLiteral("Ctrl+M")).toString(QKeySequence::NativeText);
-    QTest::ignoreMessage(QtWarningMsg,
-                         qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ")
-                                    + native));
+    const QString native
+        = QKeySequence(QStringLiteral("Ctrl+M")).toString(QKeySequence::NativeText);
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ") + native));
     QTest::keyClick(m_window.get(), Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(firstTriggered.count(), 0);
     QCOMPARE(secondTriggered.count(), 0);

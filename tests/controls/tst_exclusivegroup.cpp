@@ -106,10 +106,10 @@ void TestExclusiveGroup::objectWithoutChangeSignalIsRefused()
     plain.setObjectName(QStringLiteral("plain"));
     plain.setProperty("checked", true);
     QSignalSpy current(&group, &ExclusiveGroup::currentChanged);
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral(
-                                 "^ExclusiveGroup::bindCheckable\\(\\): Cannot bind to "
-                                 "QObject\\(0x[0-9a-f]+, name = \"plain\"\\)$")));
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        QRegularExpression(QStringLiteral("^ExclusiveGroup::bindCheckable\\(\\): Cannot bind to "
+                                          "QObject\\(0x[0-9a-f]+, name = \"plain\"\\)$")));
     group.bindCheckable(&plain);
     QCOMPARE(group.current(), nullptr);
     QCOMPARE(current.count(), 0);

@@ -124,9 +124,10 @@ void TestFramework::applicableChangeIsAnnounced()
 
 void TestFramework::sessionBusClientsAreReused()
 {
-    ZEBClient *first = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
-    ZEBClient *again = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"),
-                                                               this);
+    ZEBClient *first
+        = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
+    ZEBClient *again
+        = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"), this);
     ZEBClient *other = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.other"));
     QVERIFY(first);
     QCOMPARE(again, first);
@@ -138,7 +139,8 @@ void TestFramework::sessionBusClientsAreReused()
 void TestFramework::sessionBusItemsAreReadLive()
 {
     const QString id = QStringLiteral(":config:dxtest_app:demod:rfPowerUnit:");
-    ZEBClient *client = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
+    ZEBClient *client
+        = ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app"));
     QVERIFY(client);
     QCOMPARE(client->getItem(id), nullptr);
 
@@ -158,7 +160,8 @@ void TestFramework::sessionBusItemsAreReadLive()
 void TestFramework::unavailableBusGivesNoClient()
 {
     SimBus::instance()->setAvailable(false);
-    QCOMPARE(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")), nullptr);
+    QCOMPARE(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")),
+             nullptr);
     SimBus::instance()->setAvailable(true);
     QVERIFY(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")));
 }
