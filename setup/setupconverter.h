@@ -1,0 +1,79 @@
+#ifndef SETUPCONVERTER_H
+#define SETUPCONVERTER_H
+
+#include "stavline.h"
+#include "stavtable.h"
+
+#include <QObject>
+#include <QVector>
+
+// Brings a stored setup (.stav) file from document version V3, V4, V5 or V6 to V7, in place,
+// after saving a byte-exact backup beside it. Published to QML as "setupConverter".
+class SetupConverter : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Step { V3toV4, V4toV5, V5toV6, V6toV7 };
+
+    using ItemIdMap = StavTable::RenameMap;
+    using UnitMap = StavTable::UnitMap;
+
+    explicit SetupConverter(QObject *parent = nullptr);
+
+    // True when the file is at V7 or newer afterwards; false on every failure, with the
+    // file as it was (or as the last successful step left it) and a log record.
+    Q_INVOKABLE bool convertSetup(const QString &path) const;
+
+    // The version steps; each converts the file at `path` in place and returns true when
+    // the converted file was written.
+    bool convertSetupV3toV4(const QString &path) const;
+    bool convertSetupV4toV5(const QString &path) const;
+    bool convertSetupV5toV6(const QString &path) const;
+    bool convertSetupV6toV7(const QString &path) const;
+
+    // The steps that bring a file of `version` to V7, in order (none from V7 on).
+    static QVector<Step> stepsFrom(int version);
+    // One step on text in memory; false (and `result` undefined) when the step fails.
+    bool convertText(Step step, const QByteArray &text, QByteArray *result) const;
+    // Every step from `version` on, in memory.
+    bool migrateText(const QByteArray &text, int version, QByteArray *result) const;
+
+    // The line functions.
+    StavLine parseLine(const QByteArray &text) const;
+    StavLine fixEnumOptions(const StavLine &stavLine) const;
+    StavLine updateStavParam(const StavLine &stavLine, int offset, int minimum, int maximum) const;
+
+    // The identifier tables, built anew on every call.
+    ItemIdMap initV3ToV4ZebItemIds() const;
+    ItemIdMap initV4ToV5ZebItemIds() const;
+    ItemIdMap initV5ToV6ZebItemIds() const;
+    ItemIdMap initV6ToV7ZebItemIds() const;
+    UnitMap initZebIdToUnit() const;
+    // Records the unit selected for a unit item; the first value seen wins.
+    void appendCurrentUnitValue(ItemIdMap &unitCurrentValueMap, QByteArray unitZebId,
+                                QByteArray value) const;
+
+private:
+    struct StepInfo;
+    struct StepTables;
+    static const StepInfo &stepInfo(Step step);
+
+    bool convertFile(Step step, const QString &path) const;
+    bool saveBackup(const QString &path, const QByteArray &bytes) const;
+    StepTables tablesFor(Step step, const QVector<StavLine> &lines) const;
+
+    bool readLines(const StepInfo &info, const QByteArray &text, QVector<StavLine> *lines) const;
+    ItemIdMap selectedUnits(const QVector<StavLine> &lines) const;
+    bool convertLines(const StepInfo &info, const StepTables &tables,
+                      const QVector<StavLine> &input, QByteArray *result) const;
+    bool keepRenamedLine(const StepInfo &info, const StepTables &tables,
+                         const QByteArray &itemId) const;
+    bool skipRemovedItem(const StepInfo &info, const QVector<StavLine> &input, int *index) const;
+    void rewriteKeptLine(Step step, StavLine *stavLine) const;
+    StavLine updatePaneIndexV4(const StavLine &stavLine) const;
+    StavLine updatePaneIndexV5(const StavLine &stavLine) const;
+    StavLine updateMeasurementMode(const StavLine &stavLine) const;
+    void rewriteVnaEntry(StavLine *stavLine) const;
+};
+
+#endif // SETUPCONVERTER_H

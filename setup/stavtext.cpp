@@ -1,0 +1,48 @@
+#include "stavtext.h"
+
+#include <cstring>
+
+namespace {
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringCase(const char *a, const char *b, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool StavText::contains(const QByteArray &text, const char *literal, size_t length)
+{
+    if (length > size_t(text.size()))
+        return false;
+    return memmem(text.constData(), size_t(text.size()), literal, length) != nullptr;
+}
+
+void StavText::replaceIgnoringCase(QByteArray &text, const char *literal)
+{
+    const size_t length = std::strlen(literal);
+    const size_t size = size_t(text.size());
+    if (length == 0 || length > size)
+        return;
+    const char *data = text.constData();
+    for (size_t pos = 0; pos + length <= size;) {
+        if (equalIgnoringCase(data + pos, literal, length)) {
+            if (std::memcmp(data + pos, literal, length) != 0) {
+                std::memcpy(text.data() + pos, literal, length);
+                data = text.constData();
+            }
+            pos += length;
+        } else {
+            ++pos;
+        }
+    }
+}

@@ -1,0 +1,24 @@
+#ifndef STAVTEXT_H
+#define STAVTEXT_H
+
+#include <QByteArray>
+
+#include <cstddef>
+
+// Byte-wise searches and replacements on line texts; no character-set conversion.
+namespace StavText {
+
+bool contains(const QByteArray &text, const char *literal, size_t length);
+
+template<size_t N> inline bool contains(const QByteArray &text, const char (&literal)[N])
+{
+    return contains(text, literal, N - 1);
+}
+
+// Replaces, left to right and without overlaps, every ASCII case-insensitive match of
+// `literal` by `literal` itself; the lengths are equal, so this works in place.
+void replaceIgnoringCase(QByteArray &text, const char *literal);
+
+} // namespace StavText
+
+#endif // STAVTEXT_H
