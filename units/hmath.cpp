@@ -494,7 +494,8 @@ QString HMath::getTextEllipsis(int nFontSize, int width, const QString &text) co
 {
     if (!fontsAvailable())
         return text;
-    // Two pixels of air; kept from wrapping below the int range.
-    const int available = width < std::numeric_limits<int>::min() + 2 ? width : width - 2;
+    // Two pixels of air. The metrics work in 26.6 fixed point and give wrong answers for widths
+    // near the int range, so the width is held to what any screen can show.
+    const int available = int(qBound<qint64>(0, qint64(width) - 2, 1 << 24));
     return QFontMetrics(interfaceFont(nFontSize)).elidedText(text, Qt::ElideRight, available);
 }
