@@ -2,6 +2,7 @@
 
 #include "caction.h"
 #include "exclusivegroup.h"
+#include "setupconverter.h"
 
 #include "baseformatter.h"
 #include "uidatacontainer.h"
@@ -84,6 +85,9 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     // The theme's image provider marks an engine whose context is already filled.
     if (!engine->imageProvider(QStringLiteral("theme"))) {
         QQmlContext *context = engine->rootContext();
+
+        context->setContextProperty(QStringLiteral("setupConverter"),
+                                    new SetupConverter(nullptr));
 
         const QByteArray autogen = qgetenv("AUTOGEN_REPORTS");
         if (qEnvironmentVariableIsSet("AUTOGEN_REPORTS"))
