@@ -10,9 +10,14 @@ using UnitNumbers::truncateToInt;
 
 namespace {
 
-// Relative equality; 0 equals only 0.
+// Relative equality; 0 equals only 0. Infinities equal only themselves (the relative test
+// alone would call -inf equal to +inf).
 bool fuzzyEqual(double a, double b)
 {
+    if (a == b)
+        return true;
+    if (std::isinf(a) || std::isinf(b))
+        return false;
     return std::fabs(a - b) * 1000000000000. <= qMin(std::fabs(a), std::fabs(b));
 }
 
@@ -276,8 +281,13 @@ void RangeModel::setInverted(bool inverted)
 {
     if (inverted == m_inverted)
         return;
+    // The old public position is taken in the old orientation: with steps the position grid
+    // itself moves, so the position can change even where the stored one does not.
+    const double oldValue = value();
+    const double oldPosition = position();
     m_inverted = inverted;
     Q_EMIT invertedChanged(inverted);
     // The stored value stays; its position moves to the other side.
-    setPosition(posFor(m_val));
+    m_pos = posFor(m_val);
+    emitValueAndPositionIfChanged(oldValue, oldPosition);
 }
