@@ -4,6 +4,13 @@
 #include "exclusivegroup.h"
 #include "setupconverter.h"
 
+#include "hmath.h"
+#include "meterautoscaler.h"
+#include "meterscale.h"
+#include "metricprefixconversion.h"
+#include "rangemodel.h"
+#include "unitprefixes.h"
+
 #include "baseformatter.h"
 #include "uidatacontainer.h"
 #include "zebdata.h"
@@ -61,7 +68,11 @@ Plugin::Plugin(QObject *parent)
 {
 }
 
-Plugin::~Plugin() { }
+Plugin::~Plugin()
+{
+    delete m_hMath;
+    m_hMath = nullptr;
+}
 
 void Plugin::registerTypes(const char *uri)
 {
@@ -73,6 +84,11 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
+    qmlRegisterUncreatableType<MeterScale>(uri, 1, 0, "MeterScale", QString());
+    qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
+    qmlRegisterType<MeterAutoScaler>(uri, 1, 0, "MeterAutoScaler");
+    qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
+    qmlRegisterType<RangeModel>(uri, 1, 0, "RangeModel");
 }
 
 void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
@@ -86,8 +102,15 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     if (!engine->imageProvider(QStringLiteral("theme"))) {
         QQmlContext *context = engine->rootContext();
 
+        m_hMath = new HMath(nullptr);
+
+        context->setContextProperty(QStringLiteral("hMath"), m_hMath);
+        context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(nullptr));
         context->setContextProperty(QStringLiteral("setupConverter"),
                                     new SetupConverter(nullptr));
+        context->setContextProperty(QStringLiteral("metricPrefixConversion"),
+                                    new MetricPrefixConversion(nullptr));
+        context->setContextProperty(QStringLiteral("unitPrefixes"), new UnitPrefixes(nullptr));
 
         const QByteArray autogen = qgetenv("AUTOGEN_REPORTS");
         if (qEnvironmentVariableIsSet("AUTOGEN_REPORTS"))

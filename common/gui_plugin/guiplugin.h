@@ -2,6 +2,8 @@
 
 #include <QQmlExtensionPlugin>
 
+class HMath;
+
 // The QML module "common": registers the module's types once per process and fills the root
 // context of every engine that imports it with the module's service objects.
 class Plugin : public QQmlExtensionPlugin
@@ -18,4 +20,5 @@ public:
 private:
     // The service objects of the engine initialised last, owned by the plugin. The objects of
     // earlier engines stay alive while their contexts refer to them.
+    HMath *m_hMath = nullptr;
 };
