@@ -2,59 +2,17 @@
 
 #include "decimalint.h"
 #include "stavfile.h"
+#include "stavstep.h"
 #include "stavtext.h"
 #include "stavversion.h"
 
-#include <QFileInfo>
 #include <QtDebug>
 
 using StavText::contains;
 
-// What distinguishes the four steps in their shared procedure.
-struct SetupConverter::StepInfo
-{
-    Step step;
-    const char *name;
-    const char *startText;
-    const char *versionText;
-    QByteArray versionLine;
-    QByteArray version;
-};
-
-// The tables a step works with; the unit tables are filled for V3 to V4 only.
-struct SetupConverter::StepTables
-{
-    ItemIdMap renames;
-    UnitMap unitDependencies;
-    ItemIdMap selectedUnits;
-};
-
 namespace {
 
 const char StavSuffix[] = ".stav";
-const char VnaLine[] = "        \"Measure\": \"VNA\",";
-const char VnaQml[] = "networkanalyzer_app/VNA.qml";
-
-// Appends `line` and the line feed that ends every written line.
-void appendLine(QByteArray *text, const QByteArray &line)
-{
-    text->append(line);
-    text->append('\n');
-}
-
-// Calls `handle` for every line of `text`: an empty line between two line feeds is a line,
-// text after the last line feed only when it is not empty.
-template<typename Handler> void forEachLine(const QByteArray &text, Handler handle)
-{
-    int start = 0;
-    while (start < text.size()) {
-        int end = text.indexOf('\n', start);
-        if (end < 0)
-            end = text.size();
-        handle(text.mid(start, end - start));
-        start = end + 1;
-    }
-}
 
 // The backup lies beside the file: ".stav" becomes ".stav-backup" in the file name. Only when
 // the file name itself lacks ".stav" is the whole path rewritten.
@@ -75,25 +33,6 @@ QString backupPath(const QString &path)
 SetupConverter::SetupConverter(QObject *parent)
     : QObject(parent)
 {
-}
-
-const SetupConverter::StepInfo &SetupConverter::stepInfo(Step step)
-{
-    static const StepInfo steps[] = {
-        { Step::V3toV4, "convertSetupV3toV4",
-          " Converting file to V4: ", "Set DocumentVersion to V4 and save converted file",
-          QByteArrayLiteral("        \"DocumentVersion\": \"V4\","), QByteArrayLiteral("V4") },
-        { Step::V4toV5, "convertSetupV4toV5",
-          " Converting file from V4 to V5: ", "Set DocumentVersion to V5 and save converted file",
-          QByteArrayLiteral("        \"DocumentVersion\": \"V5\","), QByteArrayLiteral("V5") },
-        { Step::V5toV6, "convertSetupV5toV6",
-          " Converting file from V5 to V6: ", "Set DocumentVersion to V6 and save converted file",
-          QByteArrayLiteral("        \"DocumentVersion\": \"V6\","), QByteArrayLiteral("V6") },
-        { Step::V6toV7, "convertSetupV6toV7",
-          " Converting file from V6 to V7: ", "Set DocumentVersion to V7 and save converted file",
-          QByteArrayLiteral("        \"DocumentVersion\": \"V7\","), QByteArrayLiteral("V7") },
-    };
-    return steps[int(step)];
 }
 
 bool SetupConverter::convertSetup(const QString &path) const
@@ -139,10 +78,22 @@ bool SetupConverter::convertSetup(const QString &path) const
 
     if (!saveBackup(path, bytes))
         return false;
+    // All steps in memory and one replacement of the file: a failing step leaves the file as
+    // it was, and the flash is written once instead of once per step.
     const QVector<Step> steps = stepsFrom(version.number());
     for (Step step : steps) {
-        if (!convertFile(step, path))
+        const StavStep::Info &info = StavStep::info(step);
+        qWarning() << info.name << info.startText << path;
+        QByteArray converted;
+        if (!convertText(step, bytes, &converted))
             return false;
+        bytes.swap(converted);
+    }
+    if (!StavFile::write(path, bytes, &error)) {
+        qWarning() << "convertSetup"
+                   << " Error: could not write converted file " << fileName << " : " << error
+                   << " File left as it was.";
+        return false;
     }
     return true;
 }
@@ -193,7 +144,7 @@ bool SetupConverter::convertSetupV6toV7(const QString &path) const
 
 bool SetupConverter::convertFile(Step step, const QString &path) const
 {
-    const StepInfo &info = stepInfo(step);
+    const StavStep::Info &info = StavStep::info(step);
     qWarning() << info.name << info.startText << path;
     QByteArray bytes;
     QString error;
@@ -228,72 +179,7 @@ bool SetupConverter::migrateText(const QByteArray &text, int version, QByteArray
 
 bool SetupConverter::convertText(Step step, const QByteArray &text, QByteArray *result) const
 {
-    const StepInfo &info = stepInfo(step);
-    QVector<StavLine> lines;
-    if (!readLines(info, text, &lines))
-        return false;
-    return convertLines(info, tablesFor(step, lines), lines, result);
-}
-
-SetupConverter::StepTables SetupConverter::tablesFor(Step step,
-                                                     const QVector<StavLine> &lines) const
-{
-    StepTables tables;
-    switch (step) {
-    case Step::V3toV4:
-        tables.renames = initV3ToV4ZebItemIds();
-        tables.unitDependencies = initZebIdToUnit();
-        tables.selectedUnits = selectedUnits(lines);
-        break;
-    case Step::V4toV5:
-        tables.renames = initV4ToV5ZebItemIds();
-        break;
-    case Step::V5toV6:
-        tables.renames = initV5ToV6ZebItemIds();
-        break;
-    case Step::V6toV7:
-        tables.renames = initV6ToV7ZebItemIds();
-        break;
-    }
-    return tables;
-}
-
-// Phase 1: every line parsed, the version line replaced.
-bool SetupConverter::readLines(const StepInfo &info, const QByteArray &text,
-                               QVector<StavLine> *lines) const
-{
-    lines->reserve(text.count('\n') + 1);
-    bool versionSet = false;
-    forEachLine(text, [&](const QByteArray &line) {
-        StavLine stavLine = parseLine(line);
-        if (contains(stavLine.line, "\"DocumentVersion\"")) {
-            qWarning() << info.name << info.versionText;
-            stavLine.line = info.versionLine;
-            stavLine.value = info.version;
-            versionSet = true;
-        } else if (info.step == Step::V6toV7) {
-            rewriteVnaEntry(&stavLine);
-        }
-        lines->append(stavLine);
-    });
-    if (!versionSet) {
-        // A converted file that still claims its old version would be converted again.
-        qWarning() << info.name
-                   << " Error: no \"DocumentVersion\" entry to update, file left as it was";
-        return false;
-    }
-    return true;
-}
-
-// The unit selected for each unit item of a V3 file.
-SetupConverter::ItemIdMap SetupConverter::selectedUnits(const QVector<StavLine> &lines) const
-{
-    ItemIdMap unitCurrentValueMap;
-    for (const StavLine &stavLine : lines) {
-        if (contains(stavLine.line, "Unit:\""))
-            appendCurrentUnitValue(unitCurrentValueMap, stavLine.itemId, stavLine.value);
-    }
-    return unitCurrentValueMap;
+    return StavStep(*this, step).run(text, result);
 }
 
 void SetupConverter::appendCurrentUnitValue(ItemIdMap &unitCurrentValueMap, QByteArray unitZebId,
@@ -307,176 +193,6 @@ void SetupConverter::appendCurrentUnitValue(ItemIdMap &unitCurrentValueMap, QByt
         return;
     }
     unitCurrentValueMap.insert(unitZebId, value);
-}
-
-// Phase 2: the rename table and the step's own rules.
-bool SetupConverter::convertLines(const StepInfo &info, const StepTables &tables,
-                                  const QVector<StavLine> &input, QByteArray *result) const
-{
-    QByteArray output;
-    // Most lines pass unchanged or with a slightly longer identifier.
-    output.reserve(input.size() * 8 + 1024);
-    for (int i = 0; i < input.size(); ++i) {
-        StavLine cur = input.at(i);
-        // Plain keys and lines without a key never match the tables.
-        if (cur.itemId.size() < 10) {
-            appendLine(&output, cur.line);
-            continue;
-        }
-        if (info.step == Step::V3toV4 && contains(cur.line, "ScpiConfirmCfg"))
-            continue;
-        const auto renamed = tables.renames.constFind(cur.itemId);
-        if (renamed != tables.renames.constEnd()) {
-            if (renamed->isEmpty()) {
-                if (!skipRemovedItem(info, input, &i))
-                    return false;
-                continue;
-            }
-            if (!keepRenamedLine(info, tables, cur.itemId))
-                continue;
-            cur.line.replace(cur.itemId, *renamed);
-            cur.itemId = *renamed;
-        }
-        rewriteKeptLine(info.step, &cur);
-        appendLine(&output, cur.line);
-    }
-    *result = output;
-    return true;
-}
-
-// Drops a removed item: its line, or all lines from its "[" up to the first "]".
-bool SetupConverter::skipRemovedItem(const StepInfo &info, const QVector<StavLine> &input,
-                                     int *index) const
-{
-    int i = *index;
-    const StavLine *cur = &input.at(i);
-    if (!cur->line.contains('['))
-        return true;
-    for (;;) {
-        const bool closed = cur->line.contains(']');
-        ++i;
-        if (closed)
-            break;
-        if (i >= input.size()) {
-            qWarning() << info.name
-                       << " Error: Expected closing ] before End-Of-File stavLineIndex=" << i
-                       << " curLine=" << cur->line;
-            return false;
-        }
-        cur = &input.at(i);
-    }
-    // The caller's loop goes on with the line after the "]".
-    *index = i - 1;
-    return true;
-}
-
-// Of the V3 items kept once per unit, only the one of the unit selected in the file survives.
-bool SetupConverter::keepRenamedLine(const StepInfo &info, const StepTables &tables,
-                                     const QByteArray &itemId) const
-{
-    if (info.step != Step::V3toV4)
-        return true;
-    const auto dependency = tables.unitDependencies.constFind(itemId);
-    if (dependency == tables.unitDependencies.constEnd())
-        return true;
-    const auto selected = tables.selectedUnits.constFind(dependency->first);
-    return selected == tables.selectedUnits.constEnd() || *selected == dependency->second;
-}
-
-void SetupConverter::rewriteKeptLine(Step step, StavLine *stavLine) const
-{
-    switch (step) {
-    case Step::V3toV4:
-        *stavLine = updatePaneIndexV4(fixEnumOptions(*stavLine));
-        break;
-    case Step::V4toV5:
-        *stavLine = updatePaneIndexV5(*stavLine);
-        break;
-    case Step::V5toV6:
-        break;
-    case Step::V6toV7:
-        *stavLine = updateMeasurementMode(*stavLine);
-        break;
-    }
-}
-
-// The P25 and DMR pane indices were renumbered in V4; only the first matching group applies.
-StavLine SetupConverter::updatePaneIndexV4(const StavLine &stavLine) const
-{
-    const QByteArray &line = stavLine.line;
-    if (!contains(line, "PaneIndex") && !contains(line, "Pane2Index"))
-        return stavLine;
-    if (contains(line, ":p25LeftPaneIndexDx:\"") || contains(line, ":p25LeftPaneIndexTx:\"")
-        || contains(line, ":dmrLeftPaneIndexDx:\"") || contains(line, ":dmrLeftPaneIndexTx:\""))
-        return updateStavParam(stavLine, -2, -1, 10000);
-    if (contains(line, ":p25LeftPane2IndexDx:\"") || contains(line, ":p25LeftPane2IndexTx:\""))
-        return updateStavParam(stavLine, -3, -1, 10000);
-    if (contains(line, ":dmrLeftPane2IndexDx:\"") || contains(line, ":dmrLeftPane2IndexTx:\""))
-        return updateStavParam(updateStavParam(stavLine, -1, 1, 2), -3, 5, 99);
-    if (contains(line, ":dmrRightPaneIndexDx:\"") || contains(line, ":dmrRightPaneIndexRx:\"")
-        || contains(line, ":dmrRightPaneIndexTx:\""))
-        return updateStavParam(stavLine, -1, 5, 99);
-    if (contains(line, ":p25RightPaneIndexDx:\"") || contains(line, ":p25RightPaneIndexTx:\""))
-        return updateStavParam(stavLine, -1, -1, 10000);
-    return stavLine;
-}
-
-// V5 moved the centre and right panes up by one.
-StavLine SetupConverter::updatePaneIndexV5(const StavLine &stavLine) const
-{
-    const QByteArray &line = stavLine.line;
-    if (!contains(line, "PaneIndex"))
-        return stavLine;
-    if (contains(line, ":centerPaneIndexDx:\"") || contains(line, ":centerPaneIndexRx:\"")
-        || contains(line, ":centerPaneIndexTx:\"") || contains(line, ":rightPaneIndexDx:\"")
-        || contains(line, ":rightPaneIndexRx:\"") || contains(line, ":rightPaneIndexTx:\""))
-        return updateStavParam(stavLine, 1, 1, 99);
-    return stavLine;
-}
-
-// V7 replaced the VSWR measurement by the VNA measurement.
-StavLine SetupConverter::updateMeasurementMode(const StavLine &stavLine) const
-{
-    if (!contains(stavLine.line, ":measurementModeCnfg:\""))
-        return stavLine;
-    QByteArray text = stavLine.line;
-    return parseLine(text.replace("\"VSWR\"", "\"VNA\""));
-}
-
-// The measurement selection and the tab entries of V6 that name VSWR.
-void SetupConverter::rewriteVnaEntry(StavLine *stavLine) const
-{
-    const QByteArray &line = stavLine->line;
-    if (contains(line, "\"Measure\"") && contains(line, "\"VSWR\"")) {
-        stavLine->line = VnaLine;
-        stavLine->value = "VNA";
-        return;
-    }
-    if (!(contains(line, "TabMeasure") || contains(line, "TabQml") || contains(line, "TabTitle"))
-        || !contains(line, "VSWR"))
-        return;
-    for (char n = '1'; n <= '6'; ++n) {
-        const QByteArray measure = QByteArray("\"TabMeasure") + n + '"';
-        const QByteArray qml = QByteArray("\"TabQml") + n + '"';
-        const QByteArray title = QByteArray("\"TabTitle") + n + '"';
-        QByteArray key;
-        QByteArray value;
-        if (line.contains(measure)) {
-            key = measure;
-            value = "VNA";
-        } else if (line.contains(qml)) {
-            key = qml;
-            value = VnaQml;
-        } else if (line.contains(title)) {
-            key = title;
-            value = "VNA";
-        } else {
-            continue;
-        }
-        stavLine->line = "        " + key + ": \"" + value + "\",";
-        stavLine->value = value;
-        return;
-    }
 }
 
 StavLine SetupConverter::parseLine(const QByteArray &text) const

@@ -21,7 +21,7 @@ public:
     explicit SetupConverter(QObject *parent = nullptr);
 
     // True when the file is at V7 or newer afterwards; false on every failure, with the
-    // file as it was (or as the last successful step left it) and a log record.
+    // file as it was and a log record. The steps run in memory and the file is replaced once.
     Q_INVOKABLE bool convertSetup(const QString &path) const;
 
     // The version steps; each converts the file at `path` in place and returns true when
@@ -54,26 +54,8 @@ public:
                                 QByteArray value) const;
 
 private:
-    struct StepInfo;
-    struct StepTables;
-    static const StepInfo &stepInfo(Step step);
-
     bool convertFile(Step step, const QString &path) const;
     bool saveBackup(const QString &path, const QByteArray &bytes) const;
-    StepTables tablesFor(Step step, const QVector<StavLine> &lines) const;
-
-    bool readLines(const StepInfo &info, const QByteArray &text, QVector<StavLine> *lines) const;
-    ItemIdMap selectedUnits(const QVector<StavLine> &lines) const;
-    bool convertLines(const StepInfo &info, const StepTables &tables,
-                      const QVector<StavLine> &input, QByteArray *result) const;
-    bool keepRenamedLine(const StepInfo &info, const StepTables &tables,
-                         const QByteArray &itemId) const;
-    bool skipRemovedItem(const StepInfo &info, const QVector<StavLine> &input, int *index) const;
-    void rewriteKeptLine(Step step, StavLine *stavLine) const;
-    StavLine updatePaneIndexV4(const StavLine &stavLine) const;
-    StavLine updatePaneIndexV5(const StavLine &stavLine) const;
-    StavLine updateMeasurementMode(const StavLine &stavLine) const;
-    void rewriteVnaEntry(StavLine *stavLine) const;
 };
 
 #endif // SETUPCONVERTER_H

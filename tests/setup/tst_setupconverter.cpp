@@ -122,6 +122,8 @@ void TestSetupConverter::convertSample_data()
     QTest::newRow("version key without quotes") << "unquoted_key" << false << false << true;
     QTest::newRow("V3 unclosed array") << "v3_unclosed" << false << false << true;
     QTest::newRow("V4 unclosed array") << "v4_unclosed" << false << false << true;
+    // The steps before the failing one leave nothing on disk either.
+    QTest::newRow("V3 failing in a later step") << "v3_late_unclosed" << false << false << true;
 }
 
 void TestSetupConverter::convertSample()
@@ -360,6 +362,16 @@ void TestSetupConverter::convertedFileWriteFails()
     }
     QCOMPARE(readBytes(path), original);
     QCOMPARE(readBytes(path + QStringLiteral("-backup")), original);
+    QVERIFY(log.records().last().startsWith(
+        QStringLiteral("convertSetup  Error: could not write converted file  \"%1\"").arg(path)));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 2);
+
+    // A single step called on its own behaves the same.
+    {
+        FileSizeLimit limit(rlim_t(original.size()));
+        QVERIFY(!m_converter.convertSetupV6toV7(path));
+    }
+    QCOMPARE(readBytes(path), original);
     QVERIFY(log.records().last().startsWith(
         QStringLiteral("convertSetupV6toV7  Error: could not write converted file  \"%1\"")
             .arg(path)));

@@ -1,0 +1,67 @@
+// Arbitrary bytes as a whole setup file: converted in memory and in a temporary folder.
+#include "setupconverter.h"
+#include "stavversion.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void ignoreMessages(QtMsgType, const QMessageLogContext &, const QString &) { }
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const bool quiet = (qInstallMessageHandler(ignoreMessages), true);
+    Q_UNUSED(quiet)
+    static const SetupConverter converter;
+    static QTemporaryDir dir;
+    check(dir.isValid());
+
+    const QByteArray text(reinterpret_cast<const char *>(data), int(size));
+    const StavVersion version = StavVersion::scan(text);
+    QByteArray migrated;
+    const bool convertedInMemory = version.status() == StavVersion::Found
+        && converter.migrateText(text, version.number(), &migrated);
+    // Every converted line ends with a line feed; a current file is passed through.
+    if (convertedInMemory && !version.isCurrent())
+        check(migrated.isEmpty() || migrated.endsWith('\n'));
+
+    const QString path = dir.filePath(QStringLiteral("input.stav"));
+    const QString backup = dir.filePath(QStringLiteral("input.stav-backup"));
+    QFile::remove(backup);
+    {
+        QFile file(path);
+        check(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    }
+    const bool converted = converter.convertSetup(path);
+    const QByteArray after = readBytes(path);
+    if (QFile::exists(backup))
+        check(readBytes(backup) == text);
+    if (version.status() != StavVersion::Found || version.isCurrent())
+        check(after == text && !QFile::exists(backup));
+    // The file on disk and the text in memory go the same way.
+    if (converted && !version.isCurrent())
+        check(convertedInMemory && after == migrated);
+    else if (!converted)
+        check(!convertedInMemory);
+    return 0;
+}
