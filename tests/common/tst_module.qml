@@ -29,6 +29,29 @@ Item {
             compare(createError("import common.sim 1.0; SimData {}"), "")
         }
 
+        function test_uncreatableTypes_data() {
+            // An empty reason leaves Qt's own message.
+            return [
+                { tag: "HMath", type: "HMath" },
+                { tag: "MeterScale", type: "MeterScale" },
+                { tag: "UnitPrefixes", type: "UnitPrefixes" }
+            ]
+        }
+
+        function test_uncreatableTypes(data) {
+            compare(createError("import common 1.0; " + data.type + " {}"), "Element is not creatable.")
+        }
+
+        function test_serviceTypesReachQmlAsContextProperties() {
+            verify(hMath instanceof HMath)
+            verify(meterScale instanceof MeterScale)
+            verify(unitPrefixes instanceof UnitPrefixes)
+            verify(setupConverter !== null && setupConverter !== undefined)
+            verify(metricPrefixConversion !== null && metricPrefixConversion !== undefined)
+            compare(createError("import common 1.0; MeterAutoScaler {}"), "")
+            compare(createError("import common 1.0; RangeModel {}"), "")
+        }
+
         function test_singletonContainer() {
             verify(UiDataContainer !== null)
             compare(typeof UiDataContainer.objectName, "string")
