@@ -1,5 +1,6 @@
 #include "stavstep.h"
 
+#include "lineshape.h"
 #include "stavtext.h"
 
 #include <QtDebug>
@@ -20,68 +21,6 @@ bool has(std::string_view text, std::string_view literal)
 {
     return text.find(literal) != std::string_view::npos;
 }
-
-// The key of a line as StavLine::parse finds it, without copying: the text after the first
-// double quote up to the next one or the end.
-std::string_view itemIdOf(std::string_view line)
-{
-    const size_t first = line.find('"');
-    if (first == std::string_view::npos)
-        return {};
-    const size_t second = line.find('"', first + 1);
-    return line.substr(
-        first + 1, second == std::string_view::npos ? std::string_view::npos : second - first - 1);
-}
-
-// Where a line holds `:"`, the end of a key such as ":config:a:m:item:"; the rules look for
-// texts that end there. Lines hold one or two of them.
-class KeyEnds
-{
-public:
-    explicit KeyEnds(std::string_view line)
-        : m_line(line)
-    {
-        for (size_t quote = line.find('"', 1); quote != std::string_view::npos;
-             quote = line.find('"', quote + 1)) {
-            if (line[quote - 1] != ':')
-                continue;
-            if (m_count == MaxEnds) {
-                m_overflow = true;
-                return;
-            }
-            m_ends[m_count++] = quote + 1;
-        }
-    }
-
-    // Whether the line contains `literal`, which ends with `:"`.
-    bool contains(std::string_view literal) const
-    {
-        if (m_overflow)
-            return has(m_line, literal);
-        for (int i = 0; i < m_count; ++i) {
-            if (m_ends[i] >= literal.size()
-                && m_line.compare(m_ends[i] - literal.size(), literal.size(), literal) == 0)
-                return true;
-        }
-        return false;
-    }
-
-    template<size_t N> bool containsAny(const std::string_view (&literals)[N]) const
-    {
-        for (std::string_view literal : literals) {
-            if (contains(literal))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    static constexpr int MaxEnds = 8;
-    std::string_view m_line;
-    size_t m_ends[MaxEnds] = {};
-    int m_count = 0;
-    bool m_overflow = false;
-};
 
 // The conditions of the enum renaming of V4, except "Continue", which is no key end.
 const std::string_view EnumKeyEnds[] = {
@@ -169,6 +108,7 @@ bool StavStep::run(const QByteArray &text, QByteArray *result)
     m_output.reserve(text.size() + text.size() / 16 + 64);
     const char *data = text.constData();
     const char *const end = data + text.size();
+    m_inputEnd = end;
     int nextVersion = 0;
     while (data < end) {
         const void *feed = std::memchr(data, '\n', size_t(end - data));
@@ -276,9 +216,10 @@ void StavStep::convertLine(const char *data, int size, bool versionLine)
 // The fast path: true when the line was copied or dropped without parsing it.
 bool StavStep::copiesUnchanged(std::string_view line)
 {
-    const std::string_view itemId = itemIdOf(line);
+    const LineShape shape(line);
+    const std::string_view itemId = shape.itemId();
     if (itemId.size() < 10) {
-        appendLine(line.data(), int(line.size()));
+        appendInputLine(line);
         return true;
     }
     if (m_step == Step::V3toV4 && has(line, "ScpiConfirmCfg"))
@@ -286,9 +227,9 @@ bool StavStep::copiesUnchanged(std::string_view line)
     const auto renamed = m_renameViews.find(itemId);
     if (renamed != m_renameViews.end())
         return false;
-    if (mayRewrite(line))
+    if (mayRewrite(shape))
         return false;
-    appendLine(line.data(), int(line.size()));
+    appendInputLine(line);
     return true;
 }
 
@@ -314,7 +255,8 @@ void StavStep::convertParsedLine(StavLine cur)
         cur.line.replace(cur.itemId, newId);
         cur.itemId = newId;
     }
-    rewriteKeptLine(&cur);
+    if (mayRewrite(LineShape(view(cur.line))))
+        rewriteKeptLine(&cur);
     appendLine(cur.line.constData(), cur.line.size());
 }
 
@@ -348,20 +290,18 @@ void StavStep::rewriteKeptLine(StavLine *cur) const
 }
 
 // Whether a kept line holds any text that rewriteKeptLine() acts on.
-bool StavStep::mayRewrite(std::string_view line) const
+bool StavStep::mayRewrite(const LineShape &shape) const
 {
     switch (m_step) {
-    case Step::V3toV4: {
-        const KeyEnds ends(line);
-        return ends.containsAny(EnumKeyEnds) || has(line, "\"Continue\"")
-            || ends.containsAny(PaneKeysV4);
-    }
+    case Step::V3toV4:
+        return shape.containsAnyKeyEnd(EnumKeyEnds) || shape.containsQuoted("Continue")
+            || shape.containsAnyKeyEnd(PaneKeysV4);
     case Step::V4toV5:
-        return KeyEnds(line).containsAny(PaneKeysV5);
+        return shape.containsAnyKeyEnd(PaneKeysV5);
     case Step::V5toV6:
         return false;
     case Step::V6toV7:
-        return KeyEnds(line).containsAny(MeasurementModeKey);
+        return shape.containsAnyKeyEnd(MeasurementModeKey);
     }
     return true;
 }
@@ -386,6 +326,16 @@ void StavStep::appendLine(const char *data, int size)
 {
     m_output.append(data, size);
     m_output.append('\n');
+}
+
+// A line copied from the input brings its line feed along, except the last line.
+void StavStep::appendInputLine(std::string_view line)
+{
+    if (line.data() + line.size() < m_inputEnd) {
+        m_output.append(line.data(), int(line.size()) + 1);
+        return;
+    }
+    appendLine(line.data(), int(line.size()));
 }
 
 // The P25 and DMR pane indices were renumbered in V4; only the first matching group applies.

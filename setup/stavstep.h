@@ -11,6 +11,8 @@
 // Most lines of a setup pass a step unchanged; they are copied straight from the input. A line
 // that a table or a rule may change is turned into a StavLine and goes through the line
 // functions of SetupConverter, so the rules exist in one place only.
+class LineShape;
+
 class StavStep
 {
 public:
@@ -41,10 +43,11 @@ private:
     void convertParsedLine(StavLine cur);
     bool keepsRenamedLine(std::string_view oldId) const;
     void rewriteKeptLine(StavLine *cur) const;
-    bool mayRewrite(std::string_view line) const;
+    bool mayRewrite(const LineShape &shape) const;
     void startRemoval(const QByteArray &line);
     void continueRemoval(const QByteArray &line);
     void appendLine(const char *data, int size);
+    void appendInputLine(std::string_view line);
 
     StavLine updatePaneIndexV4(const StavLine &stavLine) const;
     StavLine updatePaneIndexV5(const StavLine &stavLine) const;
@@ -64,6 +67,7 @@ private:
     ViewMap m_selectedUnitViews;
 
     QByteArray m_output;
+    const char *m_inputEnd = nullptr;
     int m_lineCount = 0;
     // Inside the value array of a removed item, until its "]".
     bool m_skipping = false;

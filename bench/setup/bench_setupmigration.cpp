@@ -10,12 +10,21 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <sys/resource.h>
 #include <vector>
 
 namespace {
 
 void ignoreMessages(QtMsgType, const QMessageLogContext &, const QString &) { }
+
+// Processor time of this process: steadier than wall time on a busy machine.
+double cpuMs()
+{
+    timespec now {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
 
 long peakRssKb()
 {
@@ -88,24 +97,30 @@ int main(int argc, char *argv[])
     std::vector<double> copyMs;
     std::vector<double> migrateMs;
     std::vector<double> memoryMs;
+    std::vector<double> copyCpuMs;
+    std::vector<double> migrateCpuMs;
     const long peakBefore = peakRssKb();
     for (int round = 0; round < rounds; ++round) {
         const QString copy = dir.filePath(QStringLiteral("copy.stav"));
         QFile::remove(copy);
         QElapsedTimer timer;
         timer.start();
+        double cpu = cpuMs();
         if (!QFile::copy(source, copy))
             return 1;
         copyMs.push_back(timer.nsecsElapsed() / 1e6);
+        copyCpuMs.push_back(cpuMs() - cpu);
 
         const QString work = dir.filePath(QStringLiteral("work.stav"));
         if (!writeFile(work, v3))
             return 1;
         const SetupConverter converter;
         timer.restart();
+        cpu = cpuMs();
         if (!converter.convertSetup(work))
             return 1;
         migrateMs.push_back(timer.nsecsElapsed() / 1e6);
+        migrateCpuMs.push_back(cpuMs() - cpu);
 
         QByteArray migrated;
         timer.restart();
@@ -119,9 +134,12 @@ int main(int argc, char *argv[])
     const double migrate = median(migrateMs);
     std::printf("file: %d bytes, %d lines, V3 -> V7, median of %d rounds\n", int(v3.size()),
                 int(v3.count('\n')), rounds);
-    std::printf("copy:    %8.2f ms\n", copy);
-    std::printf("migrate: %8.2f ms (backup + four steps, each read and written)\n", migrate);
-    std::printf("ratio:   %8.1f x the copy\n", migrate / copy);
+    std::printf("copy:    %8.2f ms wall, %8.2f ms processor\n", copy, median(copyCpuMs));
+    std::printf("migrate: %8.2f ms wall, %8.2f ms processor (read, backup, four steps, "
+                "one write)\n",
+                migrate, median(migrateCpuMs));
+    std::printf("ratio:   %8.1f x the copy (wall), %.1f x (processor)\n", migrate / copy,
+                median(migrateCpuMs) / median(copyCpuMs));
     std::printf("steps in memory only: %.2f ms (%.1f x the copy)\n", median(memoryMs),
                 median(memoryMs) / copy);
     std::printf("memory:  peak RSS %ld KiB before, %ld KiB after the migrations (+%ld KiB)\n",
