@@ -6,7 +6,7 @@ import common.sim 1.0
 Window {
     id: window
     width: 640
-    height: 420
+    height: 560
     visible: true
     color: "#1e1e1e"
     title: "common gallery"
@@ -100,6 +100,23 @@ Window {
                     color: modelData.qualityCode === 1 ? "#7bd88f" : "white"
                     font.pixelSize: 15
                 }
+            }
+        }
+
+        Text { text: "Units"; color: "#8fc1ff"; font.pixelSize: 18 }
+        Grid {
+            columns: 2
+            columnSpacing: 12
+            rowSpacing: 4
+            Text { width: 120; text: "Level in dBuV"; color: "white"; font.pixelSize: 15 }
+            Text { text: hMath.getdBmToUnit("dBuV", level.value, true, 2); color: "white"; font.pixelSize: 15 }
+            Text { width: 120; text: "Level in W"; color: "white"; font.pixelSize: 15 }
+            Text { text: hMath.getdBmToUnit("W", level.value, true, 2); color: "white"; font.pixelSize: 15 }
+            Text { width: 120; text: "Frequency"; color: "white"; font.pixelSize: 15 }
+            Text {
+                text: metricPrefixConversion.getValueWithZeroPrecisionUnitPrefixAndSpace(frequency.value * 1e6, "Hz")
+                color: "white"
+                font.pixelSize: 15
             }
         }
     }
