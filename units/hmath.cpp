@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QStringBuilder>
 
 #include <cmath>
 #include <limits>
@@ -87,7 +88,7 @@ int fieldIndex(const QString &unit, const QString &suffix)
 
 QString withBlank(const QString &text, const QString &unit)
 {
-    return text + QLatin1Char(' ') + unit;
+    return text % QLatin1Char(' ') % unit;
 }
 
 // `text` without its last `count` characters; empty when it is shorter.
@@ -322,19 +323,19 @@ QString HMath::getDBmToW(double fTemp) const
     const double watt = powerOfTen((fTemp - 30.0) * 0.1);
     if (watt >= 0.01) {
         if (watt >= 1e6)
-            return fixed(watt * 1e-6, 2) + QLatin1String(" M");
+            return fixed(watt * 1e-6, 2) % QLatin1String(" M");
         if (watt >= 1000.0)
-            return fixed(watt * 0.001, 2) + QLatin1String(" k");
-        return fixed(watt, 2) + QLatin1Char(' ');
+            return fixed(watt * 0.001, 2) % QLatin1String(" k");
+        return fixed(watt, 2) % QLatin1Char(' ');
     }
     double factor = 1.0;
     for (int i = 0; i < 8; ++i) {
         factor *= 1000.0;
         const double scaled = watt * factor;
         if (scaled >= 0.01)
-            return fixed(scaled, 2) + QLatin1Char(' ') + QLatin1Char(prefixes[i]);
+            return fixed(scaled, 2) % QLatin1Char(' ') % QLatin1Char(prefixes[i]);
     }
-    return fixed(watt, 2) + QLatin1Char(' ');
+    return fixed(watt, 2) % QLatin1Char(' ');
 }
 
 QString HMath::getFieldChangeUnit(const QString &unitText, float value, bool withUnit)
@@ -382,11 +383,10 @@ QString HMath::getFieldChangeUnit(const QString &unitText, float value, bool wit
             }
         }
     }
-    QString text = number + QLatin1Char(' ') + QLatin1String(prefix);
     setUnit(unitText);
     if (withUnit)
-        text += QLatin1Char(' ') + unitText;
-    return text;
+        return number % QLatin1Char(' ') % QLatin1String(prefix) % QLatin1Char(' ') % unitText;
+    return number % QLatin1Char(' ') % QLatin1String(prefix);
 }
 
 QString HMath::fieldText(const QString &sUnit, double fVal, double fCenter, double fGain,
@@ -429,9 +429,9 @@ QString HMath::fieldText(const QString &sUnit, double fVal, double fCenter, doub
 
     if (isLinear) {
         if (!forChart)
-            return getFieldChangeUnit(sUnit, float(linear), isUnitText);
+            return getFieldChangeUnit(sUnit, toSingle(linear), isUnitText);
         // The chart keeps the prefix and the blank before the unit, not the unit itself.
-        return withoutTail(getFieldChangeUnit(sUnit, float(linear), true), sUnit.size());
+        return withoutTail(getFieldChangeUnit(sUnit, toSingle(linear), true), sUnit.size());
     }
     setUnit(sUnit);
     const QString text = fixed(number, 2);

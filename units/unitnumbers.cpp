@@ -33,6 +33,15 @@ bool roundsToZero(double value, int decimals)
     return roundToDecimals(value, decimals) == 0.0;
 }
 
+float toSingle(double value)
+{
+    if (value > double(std::numeric_limits<float>::max()))
+        return std::numeric_limits<float>::infinity();
+    if (value < -double(std::numeric_limits<float>::max()))
+        return -std::numeric_limits<float>::infinity();
+    return float(value);
+}
+
 int boundedDecimals(int decimals)
 {
     return qBound(0, decimals, MaxDecimals);
@@ -45,7 +54,9 @@ QString fixed(double value, int decimals)
 
 QString localeFixed(double value, int decimals)
 {
-    return QStringLiteral("%L1").arg(value, 0, 'f', boundedDecimals(decimals));
+    // The same text as QStringLiteral("%L1").arg(value, 0, 'f', decimals), without parsing the
+    // template on every reading.
+    return QLocale().toString(value, 'f', boundedDecimals(decimals));
 }
 
 } // namespace UnitNumbers

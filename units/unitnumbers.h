@@ -24,6 +24,10 @@ inline double powerOfTen(double n)
 // Toward zero into a 32-bit signed integer, saturating at its range; NaN gives 0.
 int truncateToInt(double value);
 
+// Narrowed to single precision; magnitudes beyond the float range become infinities (a plain
+// conversion of those is undefined).
+float toSingle(double value);
+
 // Negative decimals count as none; see MaxDecimals for the upper end.
 int boundedDecimals(int decimals);
 

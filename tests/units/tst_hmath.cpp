@@ -46,6 +46,7 @@ private Q_SLOTS:
     void dBmToUnit_data();
     void dBmToUnit();
     void dBmToUnitUsesDefaultLocale();
+    void localeTextsMatchTemplate();
     void voltPrefixAcrossLevels();
     void wattPrefixAcrossLevels();
     void dBmToUnitChart_data();
@@ -325,6 +326,27 @@ void TestHMath::dBmToUnitUsesDefaultLocale()
     QCOMPARE(math.getdBmToUnit("V", 40.0, true), QString("22.36 V"));
     QCOMPARE(math.getdBmToField("dBuV/m", 2000.0, 100.0, 0.0, false), QString("2117.20"));
     QCOMPARE(math.convertValUnit(1234.5), QString("1234.50 dBm"));
+}
+
+// The locale-formatted numbers are the texts of the template "%L1" in every locale.
+void TestHMath::localeTextsMatchTemplate()
+{
+    HMath math;
+    QRandomGenerator rng(5);
+    for (const QLocale &locale :
+         { QLocale::system(), QLocale(QLocale::German), QLocale(QLocale::French),
+           QLocale(QLocale::Arabic), QLocale(QLocale::Hindi), QLocale::c() }) {
+        QLocale::setDefault(locale);
+        for (int i = 0; i < 2000; ++i) {
+            const double value = (rng.generateDouble() - 0.5) * std::pow(10.0, rng.bounded(12));
+            const int precision = rng.bounded(-1, 7);
+            const QString expected = QStringLiteral("%L1").arg(value, 0, 'f', qMax(0, precision));
+            QCOMPARE(math.getdBmToUnit("dBm", value, false, precision), expected);
+            QCOMPARE(math.getdBmToUnitChart("x", value, precision), expected);
+        }
+        QCOMPARE(math.getFormattedValue(notANumber, 2),
+                 QStringLiteral("%L1").arg(notANumber, 0, 'f', 2));
+    }
 }
 
 // Every level from far below to far above the range: the unit is the largest in which the
