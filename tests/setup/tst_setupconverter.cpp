@@ -120,6 +120,9 @@ void TestSetupConverter::convertSample_data()
     QTest::newRow("empty version") << "empty_version" << false << false << false;
     QTest::newRow("no version") << "no_version" << false << false << false;
     QTest::newRow("version key without quotes") << "unquoted_key" << false << false << true;
+    // The only quoted version line lies in a removed array: converted, the file would still
+    // read as V6 and be converted again at the next recall.
+    QTest::newRow("stray version mention") << "stray_version" << false << false << true;
     QTest::newRow("V3 unclosed array") << "v3_unclosed" << false << false << true;
     QTest::newRow("V4 unclosed array") << "v4_unclosed" << false << false << true;
     // The steps before the failing one leave nothing on disk either.
