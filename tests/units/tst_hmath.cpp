@@ -1,9 +1,11 @@
 #include "hmath.h"
 
+#include "testrows.h"
 #include <QFont>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QSignalSpy>
+
 #include <QtTest>
 
 #include <cmath>
@@ -85,30 +87,30 @@ void TestHMath::unitTodBm_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("dBm unchanged") << "dBm" << 12.34567 << 12.34567;
-    QTest::newRow("dBV cut not rounded") << "dBV" << 86.9996 << 100.009;
-    QTest::newRow("dBV near 87") << "dBV" << 86.9 << 99.91;
-    QTest::newRow("dBmV") << "dBmV" << 0.0 << -46.989;
-    QTest::newRow("dBuV") << "dBuV" << 0.0 << -106.989;
-    QTest::newRow("dBuV positive") << "dBuV" << 200.0 << 93.010;
-    QTest::newRow("mV") << "mV" << 1000.0 << 13.01;
-    QTest::newRow("V") << "V" << 1.0 << 13.01;
-    QTest::newRow("micro V") << (micro + "V") << 1.0 << -106.989;
-    QTest::newRow("nV") << "nV" << 1000.0 << -106.989;
-    QTest::newRow("pV") << "pV" << 1e6 << -106.989;
-    QTest::newRow("mW") << "mW" << 1.0 << 0.0;
-    QTest::newRow("W") << "W" << 1.0 << 30.0;
-    QTest::newRow("micro W") << (micro + "W") << 2.0 << -26.989;
-    QTest::newRow("nW") << "nW" << 1.0 << -60.0;
-    QTest::newRow("pW") << "pW" << 1.0 << -90.0;
-    QTest::newRow("zero volts saturate") << "mV" << 0.0 << -2147483.648;
-    QTest::newRow("negative volts") << "mV" << -1.0 << 0.0;
-    QTest::newRow("NaN") << "dBV" << notANumber << 0.0;
-    QTest::newRow("huge saturates") << "dBV" << 1e12 << 2147483.647;
-    QTest::newRow("kW unknown") << "kW" << 1.0 << -99999999.9;
-    QTest::newRow("ASCII uV is no voltage") << "uV" << 1.0 << -99999999.9;
-    QTest::newRow("case matters") << "dbm" << 1.0 << -99999999.9;
-    QTest::newRow("empty") << "" << 1.0 << -99999999.9;
+    addRow("dBm unchanged", "dBm", 12.34567, 12.34567);
+    addRow("dBV cut not rounded", "dBV", 86.9996, 100.009);
+    addRow("dBV near 87", "dBV", 86.9, 99.91);
+    addRow("dBmV", "dBmV", 0.0, -46.989);
+    addRow("dBuV", "dBuV", 0.0, -106.989);
+    addRow("dBuV positive", "dBuV", 200.0, 93.010);
+    addRow("mV", "mV", 1000.0, 13.01);
+    addRow("V", "V", 1.0, 13.01);
+    addRow("micro V", (micro + "V"), 1.0, -106.989);
+    addRow("nV", "nV", 1000.0, -106.989);
+    addRow("pV", "pV", 1e6, -106.989);
+    addRow("mW", "mW", 1.0, 0.0);
+    addRow("W", "W", 1.0, 30.0);
+    addRow("micro W", (micro + "W"), 2.0, -26.989);
+    addRow("nW", "nW", 1.0, -60.0);
+    addRow("pW", "pW", 1.0, -90.0);
+    addRow("zero volts saturate", "mV", 0.0, -2147483.648);
+    addRow("negative volts", "mV", -1.0, 0.0);
+    addRow("NaN", "dBV", notANumber, 0.0);
+    addRow("huge saturates", "dBV", 1e12, 2147483.647);
+    addRow("kW unknown", "kW", 1.0, -99999999.9);
+    addRow("ASCII uV is no voltage", "uV", 1.0, -99999999.9);
+    addRow("case matters", "dbm", 1.0, -99999999.9);
+    addRow("empty", "", 1.0, -99999999.9);
 }
 
 void TestHMath::unitTodBm()
@@ -159,26 +161,26 @@ void TestHMath::fieldTodBm_data()
     QTest::addColumn<double>("expected");
 
     // At 100 MHz and 0 dB gain, 20 log10(fCenter) = 40.
-    QTest::newRow("dBuV/m") << "dBuV/m" << 67.2 << -50.0;
-    QTest::newRow("dBmV/m") << "dBmV/m" << 7.2 << -50.0;
-    QTest::newRow("dBV/m") << "dBV/m" << -52.8 << -50.0;
-    QTest::newRow("V/m") << "V/m" << 1.0 << 2.8;
-    QTest::newRow("mV/m") << "mV/m" << 1000.0 << 2.8;
-    QTest::newRow("uV/m") << "uV/m" << 1e6 << 2.8;
-    QTest::newRow("nV/m") << "nV/m" << 1e9 << 2.8;
-    QTest::newRow("pV/m") << "pV/m" << 1e12 << 2.8;
-    QTest::newRow("W/m^2") << "W/m^2" << 1.0 << 2.8 + 10 * std::log10(376.99111843077515);
-    QTest::newRow("mW/m^2") << "mW/m^2" << 1000.0 << 2.8 + 10 * std::log10(376.99111843077515);
-    QTest::newRow("dBm/m^2") << "dBm/m^2" << 0.0 << 38.56331118741759 - 40;
-    QTest::newRow("dBW/m^2") << "dBW/m^2" << 0.0 << 28.56;
-    QTest::newRow("A/m") << "A/m" << 1e-6 << -77.2 - 40 + 20 * std::log10(377.0);
-    QTest::newRow("dBA/m") << "dBA/m" << 0.0 << 54.33;
-    QTest::newRow("w/cm^2") << "w/cm^2" << 1.0 << 2.8 + 10 * std::log10(3769911.1843077512);
-    QTest::newRow("negative field clamps to zero") << "V/m" << -1.0 << -infinity;
-    QTest::newRow("NaN field clamps to zero") << "mV/m" << notANumber << -infinity;
-    QTest::newRow("case matters") << "V/M" << 1.0 << -99999999999.9;
-    QTest::newRow("W/cm^2 is not w/cm^2") << "W/cm^2" << 1.0 << -99999999999.9;
-    QTest::newRow("empty") << "" << 1.0 << -99999999999.9;
+    addRow("dBuV/m", "dBuV/m", 67.2, -50.0);
+    addRow("dBmV/m", "dBmV/m", 7.2, -50.0);
+    addRow("dBV/m", "dBV/m", -52.8, -50.0);
+    addRow("V/m", "V/m", 1.0, 2.8);
+    addRow("mV/m", "mV/m", 1000.0, 2.8);
+    addRow("uV/m", "uV/m", 1e6, 2.8);
+    addRow("nV/m", "nV/m", 1e9, 2.8);
+    addRow("pV/m", "pV/m", 1e12, 2.8);
+    addRow("W/m^2", "W/m^2", 1.0, 2.8 + 10 * std::log10(376.99111843077515));
+    addRow("mW/m^2", "mW/m^2", 1000.0, 2.8 + 10 * std::log10(376.99111843077515));
+    addRow("dBm/m^2", "dBm/m^2", 0.0, 38.56331118741759 - 40);
+    addRow("dBW/m^2", "dBW/m^2", 0.0, 28.56);
+    addRow("A/m", "A/m", 1e-6, -77.2 - 40 + 20 * std::log10(377.0));
+    addRow("dBA/m", "dBA/m", 0.0, 54.33);
+    addRow("w/cm^2", "w/cm^2", 1.0, 2.8 + 10 * std::log10(3769911.1843077512));
+    addRow("negative field clamps to zero", "V/m", -1.0, -infinity);
+    addRow("NaN field clamps to zero", "mV/m", notANumber, -infinity);
+    addRow("case matters", "V/M", 1.0, -99999999999.9);
+    addRow("W/cm^2 is not w/cm^2", "W/cm^2", 1.0, -99999999999.9);
+    addRow("empty", "", 1.0, -99999999999.9);
 }
 
 void TestHMath::fieldTodBm()
@@ -199,9 +201,9 @@ void TestHMath::fieldRoundTrip_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<bool>("linear");
     for (const char *unit : { "dBuV/m", "dBmV/m", "dBV/m", "dBm/m^2", "dBW/m^2", "dBA/m" })
-        QTest::newRow(unit) << QString(unit) << false;
+        addRow(unit, QString(unit), false);
     for (const char *unit : { "V/m", "W/m^2", "A/m", "w/cm^2" })
-        QTest::newRow(unit) << QString(unit) << true;
+        addRow(unit, QString(unit), true);
 }
 
 // The two directions must agree for every unit, centre frequency and gain: a wrong constant or
@@ -252,52 +254,29 @@ void TestHMath::dBmToUnit_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("expectedUnit");
 
-    QTest::newRow("0 dBm in V") << "V" << 0.0 << true << 1 << "0.22 V"
-                                << "V";
-    QTest::newRow("-60 dBm in mV") << "V" << -60.0 << true << 1 << "0.22 mV"
-                                   << "mV";
-    QTest::newRow("-100 dBm in micro V")
-        << "V" << -100.0 << true << 1 << "2.24 " + micro + "V" << micro + "V";
-    QTest::newRow("-200 dBm in nV") << "V" << -200.0 << false << 1 << "0.02"
-                                    << "nV";
-    QTest::newRow("-230 dBm in pV") << "V" << -230.0 << true << 1 << "0.71 pV"
-                                    << "pV";
-    QTest::newRow("-280 dBm in fV") << "V" << -280.0 << true << 1 << "2.24 fV"
-                                    << "fV";
-    QTest::newRow("too small for fV") << "V" << -400.0 << true << 1 << "0.00 V"
-                                      << "V";
-    QTest::newRow("above 100 V stays in volts") << "V" << 70.0 << true << 1 << "707.11 V"
-                                                << "V";
-    QTest::newRow("0 dBm in mW") << "W" << 0.0 << true << 1 << "1.00 mW"
-                                 << "mW";
-    QTest::newRow("-100 dBm in pW") << "W" << -100.0 << true << 1 << "0.10 pW"
-                                    << "pW";
-    QTest::newRow("-210 dBm in yW") << "W" << -210.0 << true << 1 << "1.00 yW"
-                                    << "yW";
-    QTest::newRow("too small for yW") << "W" << -250.0 << true << 1 << "0.00 W"
-                                      << "W";
-    QTest::newRow("1 kW stays in watts") << "W" << 60.0 << true << 1 << "1000.00 W"
-                                         << "W";
-    QTest::newRow("1 MW stays in watts") << "W" << 90.0 << false << 1 << "1000000.00"
-                                         << "W";
-    QTest::newRow("NaN in V") << "V" << notANumber << true << 1 << "nan V"
-                              << "V";
-    QTest::newRow("inf in W") << "W" << infinity << true << 1 << "inf W"
-                              << "W";
-    QTest::newRow("dBm") << "dBm" << -12.25 << true << 1 << "-12.3 dBm"
-                         << "dBm";
-    QTest::newRow("dBV") << "dBV" << 0.0 << true << 2 << "-13.01 dBV"
-                         << "dBV";
-    QTest::newRow("dBmV") << "dBmV" << 0.0 << false << 3 << "46.990"
-                          << "dBmV";
-    QTest::newRow("dBuV grouped") << "dBuV" << 1000.0 << true << 0 << "1,107 dBuV"
-                                  << "dBuV";
-    QTest::newRow("negative precision") << "dBm" << 3.6 << false << -2 << "4"
-                                        << "dBm";
-    QTest::newRow("unknown is dBm") << "dBW" << -12.25 << true << 1 << "-12.3 dBm"
-                                    << "dBm";
-    QTest::newRow("empty is dBm") << "" << 1.0 << true << 0 << "1 dBm"
-                                  << "dBm";
+    addRow("0 dBm in V", "V", 0.0, true, 1, "0.22 V", "V");
+    addRow("-60 dBm in mV", "V", -60.0, true, 1, "0.22 mV", "mV");
+    addRow("-100 dBm in micro V", "V", -100.0, true, 1, "2.24 " + micro + "V", micro + "V");
+    addRow("-200 dBm in nV", "V", -200.0, false, 1, "0.02", "nV");
+    addRow("-230 dBm in pV", "V", -230.0, true, 1, "0.71 pV", "pV");
+    addRow("-280 dBm in fV", "V", -280.0, true, 1, "2.24 fV", "fV");
+    addRow("too small for fV", "V", -400.0, true, 1, "0.00 V", "V");
+    addRow("above 100 V stays in volts", "V", 70.0, true, 1, "707.11 V", "V");
+    addRow("0 dBm in mW", "W", 0.0, true, 1, "1.00 mW", "mW");
+    addRow("-100 dBm in pW", "W", -100.0, true, 1, "0.10 pW", "pW");
+    addRow("-210 dBm in yW", "W", -210.0, true, 1, "1.00 yW", "yW");
+    addRow("too small for yW", "W", -250.0, true, 1, "0.00 W", "W");
+    addRow("1 kW stays in watts", "W", 60.0, true, 1, "1000.00 W", "W");
+    addRow("1 MW stays in watts", "W", 90.0, false, 1, "1000000.00", "W");
+    addRow("NaN in V", "V", notANumber, true, 1, "nan V", "V");
+    addRow("inf in W", "W", infinity, true, 1, "inf W", "W");
+    addRow("dBm", "dBm", -12.25, true, 1, "-12.3 dBm", "dBm");
+    addRow("dBV", "dBV", 0.0, true, 2, "-13.01 dBV", "dBV");
+    addRow("dBmV", "dBmV", 0.0, false, 3, "46.990", "dBmV");
+    addRow("dBuV grouped", "dBuV", 1000.0, true, 0, "1,107 dBuV", "dBuV");
+    addRow("negative precision", "dBm", 3.6, false, -2, "4", "dBm");
+    addRow("unknown is dBm", "dBW", -12.25, true, 1, "-12.3 dBm", "dBm");
+    addRow("empty is dBm", "", 1.0, true, 0, "1 dBm", "dBm");
 }
 
 void TestHMath::dBmToUnit()
@@ -426,19 +405,13 @@ void TestHMath::dBmToUnitChart_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("expectedUnit");
 
-    QTest::newRow("mW keeps prefix") << "W" << 0.0 << 1 << "1.00 m"
-                                     << "mW";
-    QTest::newRow("W keeps blank") << "W" << 37.0 << 1 << "5.01 "
-                                   << "W";
-    QTest::newRow("mV") << "V" << -60.0 << 1 << "0.22 m"
-                        << "mV";
-    QTest::newRow("micro V") << "V" << -100.0 << 1 << "2.24 " + micro << micro + "V";
-    QTest::newRow("dBV") << "dBV" << 0.0 << 1 << "-13.0"
-                         << "dBV";
-    QTest::newRow("dBuV") << "dBuV" << -50.0 << 2 << "56.99"
-                          << "dBuV";
-    QTest::newRow("unknown keeps its name") << "xyz" << 5.25 << 1 << "5.3"
-                                            << "xyz";
+    addRow("mW keeps prefix", "W", 0.0, 1, "1.00 m", "mW");
+    addRow("W keeps blank", "W", 37.0, 1, "5.01 ", "W");
+    addRow("mV", "V", -60.0, 1, "0.22 m", "mV");
+    addRow("micro V", "V", -100.0, 1, "2.24 " + micro, micro + "V");
+    addRow("dBV", "dBV", 0.0, 1, "-13.0", "dBV");
+    addRow("dBuV", "dBuV", -50.0, 2, "56.99", "dBuV");
+    addRow("unknown keeps its name", "xyz", 5.25, 1, "5.3", "xyz");
 }
 
 void TestHMath::dBmToUnitChart()
@@ -458,16 +431,16 @@ void TestHMath::dBmToW_data()
     QTest::addColumn<double>("dBm");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("1 W") << 30.0 << "1.00 ";
-    QTest::newRow("1 mW") << 0.0 << "1.00 m";
-    QTest::newRow("0.1 uW") << -40.0 << "0.10 u";
-    QTest::newRow("10 kW") << 70.0 << "10.00 k";
-    QTest::newRow("1 MW") << 90.0 << "1.00 M";
-    QTest::newRow("just below 10 mW") << 9.9 << "9.77 m";
-    QTest::newRow("yocto") << -210.0 << "1.00 y";
-    QTest::newRow("below yocto") << -300.0 << "0.00 ";
-    QTest::newRow("NaN") << notANumber << "nan ";
-    QTest::newRow("infinity") << infinity << "inf M";
+    addRow("1 W", 30.0, "1.00 ");
+    addRow("1 mW", 0.0, "1.00 m");
+    addRow("0.1 uW", -40.0, "0.10 u");
+    addRow("10 kW", 70.0, "10.00 k");
+    addRow("1 MW", 90.0, "1.00 M");
+    addRow("just below 10 mW", 9.9, "9.77 m");
+    addRow("yocto", -210.0, "1.00 y");
+    addRow("below yocto", -300.0, "0.00 ");
+    addRow("NaN", notANumber, "nan ");
+    addRow("infinity", infinity, "inf M");
 }
 
 void TestHMath::dBmToW()
@@ -489,23 +462,23 @@ void TestHMath::dBmToField_data()
     QTest::addColumn<bool>("withUnit");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("dBuV/m") << "dBuV/m" << -50.0 << true << "67.20 dBuV/m";
-    QTest::newRow("dBmV/m") << "dBmV/m" << -50.0 << false << "7.20";
-    QTest::newRow("dBV/m") << "dBV/m" << -50.0 << false << "-52.80";
-    QTest::newRow("V/m") << "V/m" << -50.0 << false << "2.29 m";
-    QTest::newRow("V/m with unit") << "V/m" << -50.0 << true << "2.29 m V/m";
-    QTest::newRow("V/m no prefix") << "V/m" << 0.0 << true << "0.72  V/m";
-    QTest::newRow("V/m kilo") << "V/m" << 100.0 << true << "72.44 k V/m";
-    QTest::newRow("V/m giga") << "V/m" << 200.0 << true << "7.2 G V/m";
-    QTest::newRow("W/m^2") << "W/m^2" << -50.0 << true << "0.01 u W/m^2";
-    QTest::newRow("A/m") << "A/m" << -50.0 << true << "6.08 u A/m";
-    QTest::newRow("w/cm^2") << "w/cm^2" << -50.0 << true << "1.39 p w/cm^2";
-    QTest::newRow("dBm/m^2") << "dBm/m^2" << -50.0 << false << "-48.56";
-    QTest::newRow("dBW/m^2") << "dBW/m^2" << -50.0 << false << "-78.56";
-    QTest::newRow("dBA/m") << "dBA/m" << -50.0 << false << "-104.33";
-    QTest::newRow("unknown") << "V/M" << -50.0 << true << "0.00 V/M";
-    QTest::newRow("below yocto") << "V/m" << -600.0 << true << "  V/m";
-    QTest::newRow("NaN level") << "dBuV/m" << notANumber << false << "nan";
+    addRow("dBuV/m", "dBuV/m", -50.0, true, "67.20 dBuV/m");
+    addRow("dBmV/m", "dBmV/m", -50.0, false, "7.20");
+    addRow("dBV/m", "dBV/m", -50.0, false, "-52.80");
+    addRow("V/m", "V/m", -50.0, false, "2.29 m");
+    addRow("V/m with unit", "V/m", -50.0, true, "2.29 m V/m");
+    addRow("V/m no prefix", "V/m", 0.0, true, "0.72  V/m");
+    addRow("V/m kilo", "V/m", 100.0, true, "72.44 k V/m");
+    addRow("V/m giga", "V/m", 200.0, true, "7.2 G V/m");
+    addRow("W/m^2", "W/m^2", -50.0, true, "0.01 u W/m^2");
+    addRow("A/m", "A/m", -50.0, true, "6.08 u A/m");
+    addRow("w/cm^2", "w/cm^2", -50.0, true, "1.39 p w/cm^2");
+    addRow("dBm/m^2", "dBm/m^2", -50.0, false, "-48.56");
+    addRow("dBW/m^2", "dBW/m^2", -50.0, false, "-78.56");
+    addRow("dBA/m", "dBA/m", -50.0, false, "-104.33");
+    addRow("unknown", "V/M", -50.0, true, "0.00 V/M");
+    addRow("below yocto", "V/m", -600.0, true, "  V/m");
+    addRow("NaN level", "dBuV/m", notANumber, false, "nan");
 }
 
 void TestHMath::dBmToField()
@@ -524,18 +497,12 @@ void TestHMath::dBmToFieldChart_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("V/m") << "V/m"
-                         << "2.29 m ";
-    QTest::newRow("A/m") << "A/m"
-                         << "6.08 u ";
-    QTest::newRow("W/m^2") << "W/m^2"
-                           << "0.01 u ";
-    QTest::newRow("w/cm^2") << "w/cm^2"
-                            << "1.39 p ";
-    QTest::newRow("dBuV/m") << "dBuV/m"
-                            << "67.20";
-    QTest::newRow("unknown") << "x"
-                             << "0.00";
+    addRow("V/m", "V/m", "2.29 m ");
+    addRow("A/m", "A/m", "6.08 u ");
+    addRow("W/m^2", "W/m^2", "0.01 u ");
+    addRow("w/cm^2", "w/cm^2", "1.39 p ");
+    addRow("dBuV/m", "dBuV/m", "67.20");
+    addRow("unknown", "x", "0.00");
 }
 
 void TestHMath::dBmToFieldChart()
@@ -552,20 +519,20 @@ void TestHMath::prefixFormatter_data()
     QTest::addColumn<float>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("giga") << 2.5e9f << "2.5 G V/m";
-    QTest::newRow("mega") << 1.5e6f << "1.5 M V/m";
-    QTest::newRow("kilo") << 1000.0f << "1.00 k V/m";
-    QTest::newRow("none") << 0.5f << "0.50  V/m";
-    QTest::newRow("float 0.01 is below 0.01") << 0.01f << "10.00 m V/m";
-    QTest::newRow("milli") << 0.0099f << "9.90 m V/m";
-    QTest::newRow("negative") << -0.5f << "-0.50  V/m";
-    QTest::newRow("negative kilo") << -2500.0f << "-2.50 k V/m";
-    QTest::newRow("negative micro") << -2.5e-6f << "-2.50 u V/m";
-    QTest::newRow("nano") << 3e-9f << "3.00 n V/m";
-    QTest::newRow("femto") << 1e-15f << "1.00 f V/m";
-    QTest::newRow("smallest float") << std::numeric_limits<float>::denorm_min() << "  V/m";
-    QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << "inf G V/m";
-    QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN() << "  V/m";
+    addRow("giga", 2.5e9f, "2.5 G V/m");
+    addRow("mega", 1.5e6f, "1.5 M V/m");
+    addRow("kilo", 1000.0f, "1.00 k V/m");
+    addRow("none", 0.5f, "0.50  V/m");
+    addRow("float 0.01 is below 0.01", 0.01f, "10.00 m V/m");
+    addRow("milli", 0.0099f, "9.90 m V/m");
+    addRow("negative", -0.5f, "-0.50  V/m");
+    addRow("negative kilo", -2500.0f, "-2.50 k V/m");
+    addRow("negative micro", -2.5e-6f, "-2.50 u V/m");
+    addRow("nano", 3e-9f, "3.00 n V/m");
+    addRow("femto", 1e-15f, "1.00 f V/m");
+    addRow("smallest float", std::numeric_limits<float>::denorm_min(), "  V/m");
+    addRow("infinity", std::numeric_limits<float>::infinity(), "inf G V/m");
+    addRow("NaN", std::numeric_limits<float>::quiet_NaN(), "  V/m");
 }
 
 void TestHMath::prefixFormatter()
@@ -605,22 +572,14 @@ void TestHMath::convertValUnit_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("default two decimals") << QVariant(3.14159) << 2 << "dBm"
-                                          << "3.14 dBm";
-    QTest::newRow("tie rounds away") << QVariant(0.125) << 2 << "V"
-                                     << "0.13 V";
-    QTest::newRow("no grouping") << QVariant(1234567.891) << 2 << "dBm"
-                                 << "1234567.89 dBm";
-    QTest::newRow("string") << QVariant("1.5") << 1 << "W"
-                            << "1.5 W";
-    QTest::newRow("not a number") << QVariant("abc") << 2 << "dBm"
-                                  << "0.00 dBm";
-    QTest::newRow("invalid") << QVariant() << 0 << "dBm"
-                             << "0 dBm";
-    QTest::newRow("negative decimals") << QVariant(2.5) << -3 << "dBm"
-                                       << "3 dBm";
-    QTest::newRow("empty unit") << QVariant(1) << 1 << ""
-                                << "1.0 ";
+    addRow("default two decimals", QVariant(3.14159), 2, "dBm", "3.14 dBm");
+    addRow("tie rounds away", QVariant(0.125), 2, "V", "0.13 V");
+    addRow("no grouping", QVariant(1234567.891), 2, "dBm", "1234567.89 dBm");
+    addRow("string", QVariant("1.5"), 1, "W", "1.5 W");
+    addRow("not a number", QVariant("abc"), 2, "dBm", "0.00 dBm");
+    addRow("invalid", QVariant(), 0, "dBm", "0 dBm");
+    addRow("negative decimals", QVariant(2.5), -3, "dBm", "3 dBm");
+    addRow("empty unit", QVariant(1), 1, "", "1.0 ");
 }
 
 void TestHMath::convertValUnit()
@@ -640,14 +599,14 @@ void TestHMath::getUnit_data()
     QTest::addColumn<int>("precision");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("rounds to zero") << "dBm" << QVariant(0.04) << 1 << "0 dBm";
-    QTest::newRow("negative rounds to zero") << "dBm" << QVariant(-0.04) << 1 << "0 dBm";
-    QTest::newRow("rounds up") << "dBm" << QVariant(0.06) << 1 << "0.1 dBm";
-    QTest::newRow("own text") << "dBm" << QVariant(1.5) << 0 << "1.5 dBm";
-    QTest::newRow("own text of an int") << "V" << QVariant(3) << -1 << "3 V";
-    QTest::newRow("own text of a string") << "V" << QVariant("abc") << 0 << "abc V";
-    QTest::newRow("two decimals") << "V" << QVariant(-12.5) << 2 << "-12.50 V";
-    QTest::newRow("NaN") << "V" << QVariant(notANumber) << 2 << "nan V";
+    addRow("rounds to zero", "dBm", QVariant(0.04), 1, "0 dBm");
+    addRow("negative rounds to zero", "dBm", QVariant(-0.04), 1, "0 dBm");
+    addRow("rounds up", "dBm", QVariant(0.06), 1, "0.1 dBm");
+    addRow("own text", "dBm", QVariant(1.5), 0, "1.5 dBm");
+    addRow("own text of an int", "V", QVariant(3), -1, "3 V");
+    addRow("own text of a string", "V", QVariant("abc"), 0, "abc V");
+    addRow("two decimals", "V", QVariant(-12.5), 2, "-12.50 V");
+    addRow("NaN", "V", QVariant(notANumber), 2, "nan V");
 }
 
 void TestHMath::getUnit()
@@ -666,21 +625,21 @@ void TestHMath::shouldReturnZero_data()
     QTest::addColumn<int>("precision");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("0.04 at 1") << 0.04 << 1 << true;
-    QTest::newRow("0.05 at 1 rounds away") << 0.05 << 1 << false;
-    QTest::newRow("-0.05 at 1") << -0.05 << 1 << false;
-    QTest::newRow("0.0049 at 2") << 0.0049 << 2 << true;
-    QTest::newRow("0.4 at 0") << 0.4 << 0 << true;
-    QTest::newRow("0.5 at 0") << 0.5 << 0 << false;
-    QTest::newRow("tens") << 4.9 << -1 << true;
-    QTest::newRow("tens away") << 6.0 << -1 << false;
-    QTest::newRow("zero") << 0.0 << 2 << true;
-    QTest::newRow("zero at huge precision") << 0.0 << 400 << true;
-    QTest::newRow("tiny at huge precision") << 1e-300 << 400 << false;
-    QTest::newRow("huge value") << 1e305 << 10 << false;
-    QTest::newRow("huge negative precision") << 5.0 << -400 << true;
-    QTest::newRow("NaN") << notANumber << 2 << false;
-    QTest::newRow("infinity") << infinity << 2 << false;
+    addRow("0.04 at 1", 0.04, 1, true);
+    addRow("0.05 at 1 rounds away", 0.05, 1, false);
+    addRow("-0.05 at 1", -0.05, 1, false);
+    addRow("0.0049 at 2", 0.0049, 2, true);
+    addRow("0.4 at 0", 0.4, 0, true);
+    addRow("0.5 at 0", 0.5, 0, false);
+    addRow("tens", 4.9, -1, true);
+    addRow("tens away", 6.0, -1, false);
+    addRow("zero", 0.0, 2, true);
+    addRow("zero at huge precision", 0.0, 400, true);
+    addRow("tiny at huge precision", 1e-300, 400, false);
+    addRow("huge value", 1e305, 10, false);
+    addRow("huge negative precision", 5.0, -400, true);
+    addRow("NaN", notANumber, 2, false);
+    addRow("infinity", infinity, 2, false);
 }
 
 void TestHMath::shouldReturnZero()
@@ -698,14 +657,14 @@ void TestHMath::formattedValue_data()
     QTest::addColumn<int>("precision");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("half away from zero") << 1.25 << 1 << "1.3";
-    QTest::newRow("negative half") << -1.25 << 1 << "-1.3";
-    QTest::newRow("grouped") << 1234.5678 << 2 << "1,234.57";
-    QTest::newRow("no decimals") << 2.5 << 0 << "3";
-    QTest::newRow("tens") << 1234.0 << -1 << "1,230";
-    QTest::newRow("huge precision keeps value") << 1.5 << 400 << "1.5" + QString(98, '0');
-    QTest::newRow("huge value") << 1e300 << 10 << QLocale().toString(1e300, 'f', 10);
-    QTest::newRow("NaN") << notANumber << 1 << "nan";
+    addRow("half away from zero", 1.25, 1, "1.3");
+    addRow("negative half", -1.25, 1, "-1.3");
+    addRow("grouped", 1234.5678, 2, "1,234.57");
+    addRow("no decimals", 2.5, 0, "3");
+    addRow("tens", 1234.0, -1, "1,230");
+    addRow("huge precision keeps value", 1.5, 400, "1.5" + QString(98, '0'));
+    addRow("huge value", 1e300, 10, QLocale().toString(1e300, 'f', 10));
+    addRow("NaN", notANumber, 1, "nan");
 }
 
 void TestHMath::formattedValue()

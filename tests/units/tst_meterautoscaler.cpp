@@ -2,7 +2,9 @@
 
 #include "simdata.h"
 
+#include "testrows.h"
 #include <QSignalSpy>
+
 #include <QtTest>
 
 #include <limits>
@@ -128,10 +130,10 @@ void TestMeterAutoScaler::notInitialized_data()
     QTest::addColumn<bool>("modes");
     QTest::addColumn<bool>("withMax");
     QTest::addColumn<bool>("withMin");
-    QTest::newRow("no modes") << false << true << true;
-    QTest::newRow("no max") << true << false << true;
-    QTest::newRow("no min") << true << true << false;
-    QTest::newRow("nothing") << false << false << false;
+    addRow("no modes", false, true, true);
+    addRow("no max", true, false, true);
+    addRow("no min", true, true, false);
+    addRow("nothing", false, false, false);
 }
 
 void TestMeterAutoScaler::notInitialized()

@@ -1,5 +1,7 @@
 #include "meterscale.h"
 
+#include "testrows.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -34,58 +36,30 @@ void TestMeterScale::getValue_data()
           "Unit:  \"%2\"";
     const QString failed = "getValue  conversion failed! label =  \"%1\"";
 
-    QTest::newRow("milli") << "500 m"
-                           << "V" << QString() << 0.5 << QString();
-    QTest::newRow("kilo with unit") << "1 kV"
-                                    << "V" << QString() << 1000.0 << QString();
-    QTest::newRow("plain") << "2"
-                           << "V" << QString() << 2.0 << QString();
-    QTest::newRow("negative milli") << "-5 m"
-                                    << "V" << QString() << -0.005 << QString();
-    QTest::newRow("mega") << "1 MHz"
-                          << "Hz" << QString() << 1e6 << QString();
-    QTest::newRow("micro ASCII") << "2 uA"
-                                 << "A" << QString() << 2e-6 << QString();
-    QTest::newRow("exponent syntax") << "1e3"
-                                     << "V" << QString() << 1000.0 << QString();
-    QTest::newRow("prefixed meter") << "500 m"
-                                    << "mV"
-                                    << "m" << 500.0 << QString();
-    QTest::newRow("prefixed meter, bare label") << "1"
-                                                << "mV"
-                                                << "m" << 1000.0 << QString();
-    QTest::newRow("prefixed meter, base unit label") << "5 V"
-                                                     << "mV"
-                                                     << "m" << 5000.0 << QString();
-    QTest::newRow("prefixed meter, same unit label") << "5 mV"
-                                                     << "mV"
-                                                     << "m" << 5.0 << QString();
-    QTest::newRow("prefix not in unit") << "5 mV"
-                                        << "mV"
-                                        << "k" << 5.0 << QString();
-    QTest::newRow("unknown meter prefix") << "5"
-                                          << "xV"
-                                          << "x" << 5.0 << QString();
-    QTest::newRow("percent") << "50%"
-                             << "%" << QString() << 50.0 << QString();
-    QTest::newRow("percent with blank") << "50 %"
-                                        << "%" << QString() << 50.0 << QString();
-    QTest::newRow("percent is no prefix") << "50%"
-                                          << "V" << QString() << 50.0 << noPrefix.arg("%", "V");
-    QTest::newRow("micro sign is no prefix")
-        << "5 \u00B5V"
-        << "V" << QString() << 5.0 << noPrefix.arg("\u00B5V", "V");
-    QTest::newRow("two blanks") << "1  k"
-                                << "V" << QString() << 1.0 << QString();
-    QTest::newRow("not a number") << "abc"
-                                  << "V" << QString() << 0.0 << failed.arg("abc");
-    QTest::newRow("empty") << ""
-                           << "V" << QString() << 0.0 << failed.arg("");
-    QTest::newRow("leading blank") << " 5"
-                                   << "V" << QString() << 0.0 << failed.arg(" 5");
-    QTest::newRow("comma decimal") << "0,5 m"
-                                   << "V" << QString() << 0.0 << failed.arg("0,5 m");
-    QTest::newRow("empty unit") << "3 k" << QString() << QString() << 3.0 << QString();
+    addRow("milli", "500 m", "V", QString(), 0.5, QString());
+    addRow("kilo with unit", "1 kV", "V", QString(), 1000.0, QString());
+    addRow("plain", "2", "V", QString(), 2.0, QString());
+    addRow("negative milli", "-5 m", "V", QString(), -0.005, QString());
+    addRow("mega", "1 MHz", "Hz", QString(), 1e6, QString());
+    addRow("micro ASCII", "2 uA", "A", QString(), 2e-6, QString());
+    addRow("exponent syntax", "1e3", "V", QString(), 1000.0, QString());
+    addRow("prefixed meter", "500 m", "mV", "m", 500.0, QString());
+    addRow("prefixed meter, bare label", "1", "mV", "m", 1000.0, QString());
+    addRow("prefixed meter, base unit label", "5 V", "mV", "m", 5000.0, QString());
+    addRow("prefixed meter, same unit label", "5 mV", "mV", "m", 5.0, QString());
+    addRow("prefix not in unit", "5 mV", "mV", "k", 5.0, QString());
+    addRow("unknown meter prefix", "5", "xV", "x", 5.0, QString());
+    addRow("percent", "50%", "%", QString(), 50.0, QString());
+    addRow("percent with blank", "50 %", "%", QString(), 50.0, QString());
+    addRow("percent is no prefix", "50%", "V", QString(), 50.0, noPrefix.arg("%", "V"));
+    addRow("micro sign is no prefix", "5 \u00B5V", "V", QString(), 5.0,
+           noPrefix.arg("\u00B5V", "V"));
+    addRow("two blanks", "1  k", "V", QString(), 1.0, QString());
+    addRow("not a number", "abc", "V", QString(), 0.0, failed.arg("abc"));
+    addRow("empty", "", "V", QString(), 0.0, failed.arg(""));
+    addRow("leading blank", " 5", "V", QString(), 0.0, failed.arg(" 5"));
+    addRow("comma decimal", "0,5 m", "V", QString(), 0.0, failed.arg("0,5 m"));
+    addRow("empty unit", "3 k", QString(), QString(), 3.0, QString());
 }
 
 void TestMeterScale::getValue()
@@ -109,21 +83,19 @@ void TestMeterScale::getValues_data()
     QTest::addColumn<DoubleList>("expected");
     QTest::addColumn<QString>("warning");
 
-    QTest::newRow("skips Auto, sorts") << QStringList { "Auto", "10", "0", "5 m" } << "V"
-                                       << QString() << DoubleList { 0, 0.005, 10 } << QString();
-    QTest::newRow("stops at x") << QStringList { "0", "x", "10" } << "V" << QString()
-                                << DoubleList { 0 }
-                                << "getValues  conversion failed! label =  \"x\"";
-    QTest::newRow("empty") << QStringList() << "V" << QString() << DoubleList() << QString();
-    QTest::newRow("only Custom") << QStringList { "Custom", "Auto" } << "V" << QString()
-                                 << DoubleList() << QString();
-    QTest::newRow("prefixed meter") << QStringList { "2", "500 m", "1" } << "mV"
-                                    << "m" << DoubleList { 500, 1000, 2000 } << QString();
-    QTest::newRow("descending labels") << QStringList { "1 k", "500", "-1 k" } << "V" << QString()
-                                       << DoubleList { -1000, 500, 1000 } << QString();
-    QTest::newRow("auto is case-sensitive")
-        << QStringList { "1", "auto" } << "V" << QString() << DoubleList { 1 }
-        << "getValues  conversion failed! label =  \"auto\"";
+    addRow("skips Auto, sorts", QStringList { "Auto", "10", "0", "5 m" }, "V", QString(),
+           DoubleList { 0, 0.005, 10 }, QString());
+    addRow("stops at x", QStringList { "0", "x", "10" }, "V", QString(), DoubleList { 0 },
+           "getValues  conversion failed! label =  \"x\"");
+    addRow("empty", QStringList(), "V", QString(), DoubleList(), QString());
+    addRow("only Custom", QStringList { "Custom", "Auto" }, "V", QString(), DoubleList(),
+           QString());
+    addRow("prefixed meter", QStringList { "2", "500 m", "1" }, "mV", "m",
+           DoubleList { 500, 1000, 2000 }, QString());
+    addRow("descending labels", QStringList { "1 k", "500", "-1 k" }, "V", QString(),
+           DoubleList { -1000, 500, 1000 }, QString());
+    addRow("auto is case-sensitive", QStringList { "1", "auto" }, "V", QString(), DoubleList { 1 },
+           "getValues  conversion failed! label =  \"auto\"");
 }
 
 void TestMeterScale::getValues()
@@ -188,14 +160,14 @@ void TestMeterScale::splitLabel_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QStringList>("parts");
 
-    QTest::newRow("blank") << "500 m" << QStringList { "500", "m" };
-    QTest::newRow("two blanks") << "1  k" << QStringList { "1", "", "k" };
-    QTest::newRow("percent") << "50%" << QStringList { "50", "%" };
-    QTest::newRow("percent with blank") << "50 %" << QStringList { "50", "%" };
-    QTest::newRow("bare") << "10" << QStringList { "10", "" };
-    QTest::newRow("empty") << "" << QStringList { "", "" };
-    QTest::newRow("only percent") << "%" << QStringList { "", "%" };
-    QTest::newRow("trailing blank") << "5 " << QStringList { "5", "" };
+    addRow("blank", "500 m", QStringList { "500", "m" });
+    addRow("two blanks", "1  k", QStringList { "1", "", "k" });
+    addRow("percent", "50%", QStringList { "50", "%" });
+    addRow("percent with blank", "50 %", QStringList { "50", "%" });
+    addRow("bare", "10", QStringList { "10", "" });
+    addRow("empty", "", QStringList { "", "" });
+    addRow("only percent", "%", QStringList { "", "%" });
+    addRow("trailing blank", "5 ", QStringList { "5", "" });
 }
 
 void TestMeterScale::splitLabel()

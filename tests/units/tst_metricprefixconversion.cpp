@@ -1,5 +1,7 @@
 #include "metricprefixconversion.h"
 
+#include "testrows.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -53,19 +55,19 @@ void TestMetricPrefixConversion::getPrefix_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("0.5") << 0.5 << "m";
-    QTest::newRow("1") << 1.0 << "";
-    QTest::newRow("0") << 0.0 << "p";
-    QTest::newRow("-2500") << -2500.0 << "k";
-    QTest::newRow("1e-13") << 1e-13 << "p";
-    QTest::newRow("1000") << 1000.0 << "k";
-    QTest::newRow("2e6") << 2e6 << "M";
-    QTest::newRow("-3e9") << -3e9 << "G";
-    QTest::newRow("1e30") << 1e30 << "G";
-    QTest::newRow("2e-6") << 2e-6 << "u";
-    QTest::newRow("5e-9") << 5e-9 << "n";
-    QTest::newRow("NaN") << notANumber << "p";
-    QTest::newRow("-inf") << -infinity << "G";
+    addRow("0.5", 0.5, "m");
+    addRow("1", 1.0, "");
+    addRow("0", 0.0, "p");
+    addRow("-2500", -2500.0, "k");
+    addRow("1e-13", 1e-13, "p");
+    addRow("1000", 1000.0, "k");
+    addRow("2e6", 2e6, "M");
+    addRow("-3e9", -3e9, "G");
+    addRow("1e30", 1e30, "G");
+    addRow("2e-6", 2e-6, "u");
+    addRow("5e-9", 5e-9, "n");
+    addRow("NaN", notANumber, "p");
+    addRow("-inf", -infinity, "G");
 }
 
 void TestMetricPrefixConversion::getPrefix()
@@ -102,38 +104,22 @@ void TestMetricPrefixConversion::withUnitPrefix_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("kilo") << 1234.5 << 0 << "Hz"
-                          << "1.234 kHz";
-    QTest::newRow("milli drops decimals") << 0.0123 << 2 << "V"
-                                          << "12 mV";
-    QTest::newRow("negative milli") << -0.0123 << 2 << "V"
-                                    << "-12 mV";
-    QTest::newRow("zero") << 0.0 << 2 << "V"
-                          << "0.00 V";
-    QTest::newRow("negative zero") << -0.0 << 1 << "V"
-                                   << "0.0 V";
-    QTest::newRow("inexact rounding factor") << 999.96 << 1 << "Hz"
-                                             << "1000.0 Hz";
-    QTest::newRow("rounds up into kilo") << 999.6 << 0 << "Hz"
-                                         << "1.000 kHz";
-    QTest::newRow("giga") << 1e9 << 0 << "Hz"
-                          << "1.000000000 GHz";
-    QTest::newRow("negative kilo") << -2500.0 << 0 << "Hz"
-                                   << "-2.500 kHz";
-    QTest::newRow("pico") << 1e-13 << 14 << "A"
-                          << "0.10 pA";
-    QTest::newRow("micro ASCII") << 2.5e-6 << 7 << "V"
-                                 << "2.5 uV";
-    QTest::newRow("negative precision") << 1234.5 << -2 << "Hz"
-                                        << "1.2 kHz";
-    QTest::newRow("tie rounds away") << 1.125 << 2 << "V"
-                                     << "1.13 V";
-    QTest::newRow("NaN") << notANumber << 2 << "V"
-                         << "nan pV";
-    QTest::newRow("inf") << infinity << 0 << "Hz"
-                         << "inf GHz";
-    QTest::newRow("empty unit") << 1500.0 << 0 << ""
-                                << "1.500 k";
+    addRow("kilo", 1234.5, 0, "Hz", "1.234 kHz");
+    addRow("milli drops decimals", 0.0123, 2, "V", "12 mV");
+    addRow("negative milli", -0.0123, 2, "V", "-12 mV");
+    addRow("zero", 0.0, 2, "V", "0.00 V");
+    addRow("negative zero", -0.0, 1, "V", "0.0 V");
+    addRow("inexact rounding factor", 999.96, 1, "Hz", "1000.0 Hz");
+    addRow("rounds up into kilo", 999.6, 0, "Hz", "1.000 kHz");
+    addRow("giga", 1e9, 0, "Hz", "1.000000000 GHz");
+    addRow("negative kilo", -2500.0, 0, "Hz", "-2.500 kHz");
+    addRow("pico", 1e-13, 14, "A", "0.10 pA");
+    addRow("micro ASCII", 2.5e-6, 7, "V", "2.5 uV");
+    addRow("negative precision", 1234.5, -2, "Hz", "1.2 kHz");
+    addRow("tie rounds away", 1.125, 2, "V", "1.13 V");
+    addRow("NaN", notANumber, 2, "V", "nan pV");
+    addRow("inf", infinity, 0, "Hz", "inf GHz");
+    addRow("empty unit", 1500.0, 0, "", "1.500 k");
 }
 
 void TestMetricPrefixConversion::withUnitPrefix()
@@ -204,28 +190,17 @@ void TestMetricPrefixConversion::withMinimumPrefix_data()
     QTest::addColumn<int>("smallestPrecision");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("floor at none") << 0.0123 << 2 << "V"
-                                   << "" << 0 << "0.01 V";
-    QTest::newRow("bare zero drops prefix") << 0.0004 << 0 << "V"
-                                            << "" << 0 << "0 V";
-    QTest::newRow("floor at mega") << 2500.0 << 0 << "Hz"
-                                   << "M" << 0 << "0.002500 MHz";
-    QTest::newRow("0.00 keeps the rule away") << 2.5e-7 << 2 << "A"
-                                              << "" << 1 << "0.00 A";
-    QTest::newRow("floor below the choice") << 2500.0 << 0 << "Hz"
-                                            << "m" << 0 << "2.500 kHz";
-    QTest::newRow("smallest precision") << 2500.0 << 0 << "Hz"
-                                        << "" << 5 << "2.50000 kHz";
-    QTest::newRow("smallest precision rounds for the prefix") << 999.996 << 0 << "Hz"
-                                                              << "" << 2 << "1000.00 Hz";
-    QTest::newRow("unknown floor used as text") << 0.0123 << 2 << "V"
-                                                << "x" << 0 << "0.01 xV";
-    QTest::newRow("unknown floor loses to kilo") << 2500.0 << 0 << "Hz"
-                                                 << "x" << 0 << "2.500 kHz";
-    QTest::newRow("zero") << 0.0 << 1 << "V"
-                          << "k" << 3 << "0.0 V";
-    QTest::newRow("bare zero of milli floor") << 0.0004 << -3 << "V"
-                                              << "m" << 0 << "0 V";
+    addRow("floor at none", 0.0123, 2, "V", "", 0, "0.01 V");
+    addRow("bare zero drops prefix", 0.0004, 0, "V", "", 0, "0 V");
+    addRow("floor at mega", 2500.0, 0, "Hz", "M", 0, "0.002500 MHz");
+    addRow("0.00 keeps the rule away", 2.5e-7, 2, "A", "", 1, "0.00 A");
+    addRow("floor below the choice", 2500.0, 0, "Hz", "m", 0, "2.500 kHz");
+    addRow("smallest precision", 2500.0, 0, "Hz", "", 5, "2.50000 kHz");
+    addRow("smallest precision rounds for the prefix", 999.996, 0, "Hz", "", 2, "1000.00 Hz");
+    addRow("unknown floor used as text", 0.0123, 2, "V", "x", 0, "0.01 xV");
+    addRow("unknown floor loses to kilo", 2500.0, 0, "Hz", "x", 0, "2.500 kHz");
+    addRow("zero", 0.0, 1, "V", "k", 3, "0.0 V");
+    addRow("bare zero of milli floor", 0.0004, -3, "V", "m", 0, "0 V");
 }
 
 void TestMetricPrefixConversion::withMinimumPrefix()
@@ -247,16 +222,16 @@ void TestMetricPrefixConversion::zeroPrecisionWithSpace_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("giga grouped") << 12345678901.0 << "12.345 678 901 GHz";
-    QTest::newRow("negative giga") << -1234567890.0 << "-1.234 567 890 GHz";
-    QTest::newRow("mega grouped") << 1234567.8 << "1.234 568 MHz";
-    QTest::newRow("kilo one more") << 1234.5 << "1.2345 kHz";
-    QTest::newRow("below kilo") << 999.4 << "999 Hz";
-    QTest::newRow("rounds into kilo") << 999.6 << "0.9996 kHz";
-    QTest::newRow("no submultiples") << 0.4 << "0 Hz";
-    QTest::newRow("zero") << 0.0 << "0 Hz";
-    QTest::newRow("NaN") << notANumber << "nan Hz";
-    QTest::newRow("inf not padded") << infinity << "inf GHz";
+    addRow("giga grouped", 12345678901.0, "12.345 678 901 GHz");
+    addRow("negative giga", -1234567890.0, "-1.234 567 890 GHz");
+    addRow("mega grouped", 1234567.8, "1.234 568 MHz");
+    addRow("kilo one more", 1234.5, "1.2345 kHz");
+    addRow("below kilo", 999.4, "999 Hz");
+    addRow("rounds into kilo", 999.6, "0.9996 kHz");
+    addRow("no submultiples", 0.4, "0 Hz");
+    addRow("zero", 0.0, "0 Hz");
+    addRow("NaN", notANumber, "nan Hz");
+    addRow("inf not padded", infinity, "inf GHz");
 }
 
 void TestMetricPrefixConversion::zeroPrecisionWithSpace()
@@ -274,18 +249,12 @@ void TestMetricPrefixConversion::withoutUnitPrefix_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("rounds to zero") << 0.004 << 2 << "V"
-                                    << "0 V";
-    QTest::newRow("no unit") << 12.345 << 1 << ""
-                             << "12.3";
-    QTest::newRow("negative") << -0.006 << 2 << "V"
-                              << "-0.01 V";
-    QTest::newRow("negative precision") << 12.345 << -1 << "V"
-                                        << "12 V";
-    QTest::newRow("NaN") << notANumber << 2 << "V"
-                         << "nan V";
-    QTest::newRow("large") << 1234567.0 << 0 << "Hz"
-                           << "1234567 Hz";
+    addRow("rounds to zero", 0.004, 2, "V", "0 V");
+    addRow("no unit", 12.345, 1, "", "12.3");
+    addRow("negative", -0.006, 2, "V", "-0.01 V");
+    addRow("negative precision", 12.345, -1, "V", "12 V");
+    addRow("NaN", notANumber, 2, "V", "nan V");
+    addRow("large", 1234567.0, 0, "Hz", "1234567 Hz");
 }
 
 void TestMetricPrefixConversion::withoutUnitPrefix()

@@ -1,6 +1,8 @@
 #include "rangemodel.h"
 
+#include "testrows.h"
 #include <QSignalSpy>
+
 #include <QtTest>
 
 #include <cmath>
@@ -120,15 +122,15 @@ void TestRangeModel::steps_data()
     QTest::addColumn<double>("stored");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("halfway rounds down") << 2.0 << 3.0 << 2.0;
-    QTest::newRow("above halfway") << 2.0 << 3.2 << 4.0;
-    QTest::newRow("on a step") << 2.0 << 4.0 << 4.0;
-    QTest::newRow("last step clamped") << 3.0 << 9.6 << 10.0;
-    QTest::newRow("below last halfway") << 3.0 << 9.5 << 9.0;
-    QTest::newRow("below minimum") << 2.0 << -0.5 << 0.0;
-    QTest::newRow("far above") << 2.0 << 1e12 << 10.0;
-    QTest::newRow("step wider than range") << 25.0 << 6.0 << 10.0;
-    QTest::newRow("fine step") << 0.25 << 3.126 << 3.25;
+    addRow("halfway rounds down", 2.0, 3.0, 2.0);
+    addRow("above halfway", 2.0, 3.2, 4.0);
+    addRow("on a step", 2.0, 4.0, 4.0);
+    addRow("last step clamped", 3.0, 9.6, 10.0);
+    addRow("below last halfway", 3.0, 9.5, 9.0);
+    addRow("below minimum", 2.0, -0.5, 0.0);
+    addRow("far above", 2.0, 1e12, 10.0);
+    addRow("step wider than range", 25.0, 6.0, 10.0);
+    addRow("fine step", 0.25, 3.126, 3.25);
 }
 
 void TestRangeModel::steps()

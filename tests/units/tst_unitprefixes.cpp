@@ -2,6 +2,8 @@
 
 #include "simbus.h"
 
+#include "testrows.h"
+
 #include <QtTest>
 
 namespace {
@@ -46,88 +48,43 @@ void TestUnitPrefixes::fixedSets_data()
     QTest::addColumn<QString>("multiple");
     QTest::addColumn<QString>("submultiple");
 
-    QTest::newRow("sweep time") << ":config:spectrumanalyzer_app:specan:timeSweepCnfg:"
-                                << ""
-                                << "mun";
-    QTest::newRow("zero span time") << ":config:spectrumanalyzer_app:specan:zeroSpanTimeCnfg:"
-                                    << ""
-                                    << "mun";
-    QTest::newRow("vswr delay") << ":config:networkanalyzer_app:vswr:topOfScaleDelay:"
-                                << ""
-                                << "";
-    QTest::newRow("vswr impedance") << ":config:networkanalyzer_app:vswr:topOfScaleImpedance:"
-                                    << ""
-                                    << "";
-    QTest::newRow("digital gen level") << dx("digitalDemod", "digitalGenLevelV") << ""
-                                       << "";
-    QTest::newRow("cc level dBuV") << dx("p25Trunking", "ccLeveldBuV") << ""
-                                   << "";
-    QTest::newRow("vc level dBm") << dx("p25Trunking", "vcLeveldBm") << ""
-                                  << "";
-    QTest::newRow("rfgen level lower-case v") << dx("rfgen", "levelv") << ""
-                                              << "mu";
-    QTest::newRow("rfgen level upper-case V is unknown") << dx("rfgen", "levelV") << "kMG"
-                                                         << "munp";
-    QTest::newRow("cc level V") << dx("p25Trunking", "ccLevelV") << ""
-                                << "mu";
-    QTest::newRow("demod power max W") << dx("demod", "rfPowerMaxValueW") << ""
-                                       << "mu";
-    QTest::newRow("tetra power min W") << dx("tetraMeas", "signalPowerMinValueW") << ""
-                                       << "mu";
-    QTest::newRow("dmr slot power max W") << dx("dmrMeas", "slotPowerMaxValueW") << ""
-                                          << "mu";
-    QTest::newRow("oscope trigger") << dx("oscope", "triggerLevel") << ""
-                                    << "m";
-    QTest::newRow("afgen level lower-case w") << dx("afgen", "levelw") << ""
-                                              << "m";
-    QTest::newRow("afgen level V") << dx("afgen", "levelV") << ""
-                                   << "m";
-    QTest::newRow("dvm upper limit") << dx("audioIn", "dvmUpperLimit") << ""
-                                     << "m";
-    QTest::newRow("demod power max V") << dx("demod", "rfPowerMaxValueV") << ""
-                                       << "m";
-    QTest::newRow("p25 power min V") << dx("p25Meas", "powerMinValueV") << ""
-                                     << "m";
-    QTest::newRow("dmm dc current max") << dx("dmm", "dcCurrentMaxValueA") << ""
-                                        << "m";
-    QTest::newRow("ext refl upper") << dx("extRfPower", "extRfReflUpperLimit") << ""
-                                    << "m";
-    QTest::newRow("two tone level") << dx("afgen", "twoToneLevel") << ""
-                                    << "m";
-    QTest::newRow("dtmf offset") << dx("afgen", "dtmfHighToneOffset") << ""
-                                 << "m";
-    QTest::newRow("fm rms lower") << dx("demod", "modLevelFMRMSLowerLimit") << "k"
-                                  << "";
-    QTest::newRow("fm peak neg upper") << dx("demod", "modLevelFMPeakNegUpperLimit") << "k"
-                                       << "";
-    QTest::newRow("channel plan space") << dx("p25Trunking", "channelPlanSpace") << "k"
-                                        << "";
-    QTest::newRow("ac voltage") << dx("dmm", "acVoltageLowerLimit") << "k"
-                                << "m";
-    QTest::newRow("ac voltage instance") << dx("dmm", "acVoltageLowerLimit2") << "k"
-                                         << "m";
-    QTest::newRow("ac voltage instance 10") << dx("dmm", "acVoltageMaxValueV10") << "k"
-                                            << "m";
-    QTest::newRow("resistance") << dx("dmm", "resistanceMaxValueOhms") << "kM"
-                                << "";
-    QTest::newRow("transmit offset") << dx("p25Trunking", "channelPlanTransmitOffset") << "kM"
-                                     << "";
-    QTest::newRow("cc tx freq") << dx("p25Trunking", "ccTxFreq") << "kMG"
-                                << "";
-    QTest::newRow("base frequency") << dx("p25Trunking", "channelPlanBaseFrequency") << "kMG"
-                                    << "";
-    QTest::newRow("digits inside are kept") << ":config:dxtest_app:dmm:acVoltageLowerLimit:2"
-                                            << "kMG"
-                                            << "munp";
-    QTest::newRow("unknown with instance") << ":config:networkanalyzer_app:vswr:measType1:"
-                                           << "kMG"
-                                           << "munp";
-    QTest::newRow("empty") << ""
-                           << "kMG"
-                           << "munp";
-    QTest::newRow("digits only") << "12:"
-                                 << "kMG"
-                                 << "munp";
+    addRow("sweep time", ":config:spectrumanalyzer_app:specan:timeSweepCnfg:", "", "mun");
+    addRow("zero span time", ":config:spectrumanalyzer_app:specan:zeroSpanTimeCnfg:", "", "mun");
+    addRow("vswr delay", ":config:networkanalyzer_app:vswr:topOfScaleDelay:", "", "");
+    addRow("vswr impedance", ":config:networkanalyzer_app:vswr:topOfScaleImpedance:", "", "");
+    addRow("digital gen level", dx("digitalDemod", "digitalGenLevelV"), "", "");
+    addRow("cc level dBuV", dx("p25Trunking", "ccLeveldBuV"), "", "");
+    addRow("vc level dBm", dx("p25Trunking", "vcLeveldBm"), "", "");
+    addRow("rfgen level lower-case v", dx("rfgen", "levelv"), "", "mu");
+    addRow("rfgen level upper-case V is unknown", dx("rfgen", "levelV"), "kMG", "munp");
+    addRow("cc level V", dx("p25Trunking", "ccLevelV"), "", "mu");
+    addRow("demod power max W", dx("demod", "rfPowerMaxValueW"), "", "mu");
+    addRow("tetra power min W", dx("tetraMeas", "signalPowerMinValueW"), "", "mu");
+    addRow("dmr slot power max W", dx("dmrMeas", "slotPowerMaxValueW"), "", "mu");
+    addRow("oscope trigger", dx("oscope", "triggerLevel"), "", "m");
+    addRow("afgen level lower-case w", dx("afgen", "levelw"), "", "m");
+    addRow("afgen level V", dx("afgen", "levelV"), "", "m");
+    addRow("dvm upper limit", dx("audioIn", "dvmUpperLimit"), "", "m");
+    addRow("demod power max V", dx("demod", "rfPowerMaxValueV"), "", "m");
+    addRow("p25 power min V", dx("p25Meas", "powerMinValueV"), "", "m");
+    addRow("dmm dc current max", dx("dmm", "dcCurrentMaxValueA"), "", "m");
+    addRow("ext refl upper", dx("extRfPower", "extRfReflUpperLimit"), "", "m");
+    addRow("two tone level", dx("afgen", "twoToneLevel"), "", "m");
+    addRow("dtmf offset", dx("afgen", "dtmfHighToneOffset"), "", "m");
+    addRow("fm rms lower", dx("demod", "modLevelFMRMSLowerLimit"), "k", "");
+    addRow("fm peak neg upper", dx("demod", "modLevelFMPeakNegUpperLimit"), "k", "");
+    addRow("channel plan space", dx("p25Trunking", "channelPlanSpace"), "k", "");
+    addRow("ac voltage", dx("dmm", "acVoltageLowerLimit"), "k", "m");
+    addRow("ac voltage instance", dx("dmm", "acVoltageLowerLimit2"), "k", "m");
+    addRow("ac voltage instance 10", dx("dmm", "acVoltageMaxValueV10"), "k", "m");
+    addRow("resistance", dx("dmm", "resistanceMaxValueOhms"), "kM", "");
+    addRow("transmit offset", dx("p25Trunking", "channelPlanTransmitOffset"), "kM", "");
+    addRow("cc tx freq", dx("p25Trunking", "ccTxFreq"), "kMG", "");
+    addRow("base frequency", dx("p25Trunking", "channelPlanBaseFrequency"), "kMG", "");
+    addRow("digits inside are kept", ":config:dxtest_app:dmm:acVoltageLowerLimit:2", "kMG", "munp");
+    addRow("unknown with instance", ":config:networkanalyzer_app:vswr:measType1:", "kMG", "munp");
+    addRow("empty", "", "kMG", "munp");
+    addRow("digits only", "12:", "kMG", "munp");
 }
 
 void TestUnitPrefixes::fixedSets()
@@ -157,8 +114,8 @@ void TestUnitPrefixes::powerLimits_data()
         { "tetraMeas", "signalPowerUpperLimit", "signalPowerUnit" },
     };
     for (const QStringList &row : rows)
-        QTest::newRow(qPrintable(row.at(0) + " " + row.at(1)))
-            << dx(row.at(0), row.at(1)) << dx(row.at(0), row.at(2));
+        addRow(qPrintable(row.at(0) + " " + row.at(1)), dx(row.at(0), row.at(1)),
+               dx(row.at(0), row.at(2)));
 }
 
 void TestUnitPrefixes::powerLimits()
