@@ -135,6 +135,9 @@ double HMath::mathRoundOff(double value, int digits) const
 {
     if (digits == 0)
         return double(truncateToInt(value));
+    // Past a few hundred steps any value has saturated on the way up and underflowed to 0 on
+    // the way down, so more steps change nothing; the bound keeps a wild count from stalling.
+    digits = qMin(digits, 400);
     // Repeated multiplication, not one division: the results (99.91000000000001) are the ones
     // the pages have always shown.
     for (int i = 0; i < digits; ++i)
