@@ -153,8 +153,8 @@ void TestHMath::mathRoundOffCutsTowardZero()
     QCOMPARE(math.mathRoundOff(-infinity, 0), -2147483648.0);
     QCOMPARE(math.mathRoundOff(notANumber, 2), 0.0);
     // Saturated on the way up, underflowed on the way down: 0, and promptly.
-    QCOMPARE(math.mathRoundOff(1.5, 330), 0.0);
-    QCOMPARE(math.mathRoundOff(-1.5, std::numeric_limits<int>::max()), 0.0);
+    QVERIFY(math.mathRoundOff(1.5, 400) == 0.0);
+    QVERIFY(math.mathRoundOff(-1.5, std::numeric_limits<int>::max()) == 0.0);
 }
 
 void TestHMath::fieldTodBm_data()
