@@ -62,6 +62,7 @@ private Q_SLOTS:
     void dBmToFieldChart();
     void prefixFormatter_data();
     void prefixFormatter();
+    void prefixFormatterAcrossMagnitudes();
     void prefixFormatterSinglePrecision();
     void prefixFormatterZeroLeavesUnit();
 
@@ -545,6 +546,57 @@ void TestHMath::prefixFormatter()
     HMath math;
     QCOMPARE(math.getFieldChangeUnit("V/m", value, true), expected);
     QCOMPARE(math.unit(), QString("V/m"));
+}
+
+// Around every threshold and across all magnitudes: the prefix is the one whose range holds the
+// value (compared in double), and the number is the value in that prefix.
+void TestHMath::prefixFormatterAcrossMagnitudes()
+{
+    struct Range
+    {
+        double from;
+        double scale;
+        const char *prefix;
+        double tolerance;
+    };
+    static const Range ranges[] = {
+        { 1e9, 1e9, "G", 0.05 },      { 1e6, 1e6, "M", 0.05 },      { 1000, 1e3, "k", 0.005 },
+        { 0.01, 1, "", 0.005 },       { 1e-5, 1e-3, "m", 0.005 },   { 1e-8, 1e-6, "u", 0.005 },
+        { 1e-11, 1e-9, "n", 0.005 },  { 1e-14, 1e-12, "p", 0.005 }, { 1e-17, 1e-15, "f", 0.005 },
+        { 1e-20, 1e-18, "a", 0.005 }, { 1e-23, 1e-21, "z", 0.005 }, { 1e-26, 1e-24, "y", 0.005 },
+    };
+    QList<float> values;
+    for (const Range &range : ranges) {
+        const float at = float(range.from);
+        values << at << std::nextafter(at, 0.0f) << std::nextafter(at, 1e30f);
+    }
+    QRandomGenerator rng(9);
+    for (int i = 0; i < 20000; ++i)
+        values << float(std::pow(10.0, -27.0 + 39.0 * rng.generateDouble()));
+
+    HMath math;
+    for (float value : qAsConst(values)) {
+        for (float sign : { 1.0f, -1.0f }) {
+            const QString text = math.getFieldChangeUnit("V/m", sign * value, false);
+            const Range *expected = nullptr;
+            for (const Range &range : ranges) {
+                if (double(value) >= range.from) {
+                    expected = &range;
+                    break;
+                }
+            }
+            if (!expected) {
+                QCOMPARE(text, QString(" "));
+                continue;
+            }
+            const int blank = text.indexOf(' ');
+            QCOMPARE(text.mid(blank + 1), QString(expected->prefix));
+            const double number = text.left(blank).toDouble();
+            QVERIFY2(std::fabs(number - sign * value / expected->scale)
+                         <= expected->tolerance * 1.001 + 1e-6 * std::fabs(number),
+                     qPrintable(text + " for " + QString::number(double(value), 'g', 9)));
+        }
+    }
 }
 
 // The scaled number is narrowed to single precision before it is printed: 5.5e-5 V/m reads
