@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The file on disk and the text in memory go the same way.
     if (converted && !version.isCurrent())
         check(convertedInMemory && after == migrated);
-    else if (!converted)
-        check(!convertedInMemory);
+    else if (!converted) // refused also when the result would not read as V7
+        check(!convertedInMemory || !StavVersion::scan(migrated).isCurrent());
     return 0;
 }

@@ -166,16 +166,6 @@ void TestSetupConverter::logRecords_data()
                "convertSetupV6toV7  Converting file from V6 to V7:  %1",
                "convertSetupV6toV7 Set DocumentVersion to V7 and save converted file",
            };
-    QTest::newRow("V5")
-        << "v5_setup"
-        << QStringList {
-               "convertSetup >SetupConverter::convertSetup path:  %1",
-               "convertSetup  Saving backup of original file:  %2",
-               "convertSetupV5toV6  Converting file from V5 to V6:  %1",
-               "convertSetupV5toV6 Set DocumentVersion to V6 and save converted file",
-               "convertSetupV6toV7  Converting file from V6 to V7:  %1",
-               "convertSetupV6toV7 Set DocumentVersion to V7 and save converted file",
-           };
     QTest::newRow("V3 unit item twice")
         << "v3_dupunit"
         << QStringList {

@@ -140,40 +140,26 @@ void TestSetupTables::entries_data()
         ":config:dxtest_app:demod:rssiLLimitdBuV:", ":config:dxtest_app:demod:rfPowerLowerLimit:");
     row("V3",
         ":config:dxtest_app:demod:rfErrorMaxValue:", ":config:dxtest_app:demod:rfErrorMaxValueHz:");
-    row("V3", ":config:dxtest_app:demod:rssiMode:", ":config:dxtest_app:demod:rfPowerModedBm:");
     row("V3", ":config:dxtest_app:demod:isRssi:", ":config:dxtest_app:demod:isRfPower:");
-    row("V3", ":config:dxtest_app:demod:modLevelAmLLimit:",
-        ":config:dxtest_app:demod:modLevelAMLowerLimit:");
     row("V3", ":config:dxtest_app:demod:modLevelSsbUnit:", "");
     row("V3",
         ":config:dxtest_app:demod:clearRssiTrace:", ":config:dxtest_app:demod:rfPowerClearTrace:");
     row("V3", ":config:dxtest_app:afgen:digitalDataRate:",
         ":config:dxtest_app:digitalDemod:digitalDataRate:");
-    row("V3", ":config:dxtest_app:audioIn:afLvlLLimitdBV:",
-        ":config:dxtest_app:audioIn:audioAfLevelLowerLimit:");
     row("V3", ":config:dxtest_app:audioIn:humNoiseULimit:",
         ":config:dxtest_app:audioIn:audioHumNoiseUpperLimitdBr:");
-    row("V3", ":config:dxtest_app:audioIn:dvmType:", "");
     row("V3", ":config:dxtest_app:dmrMeas:symbolClockErrorModeHz:",
         ":config:dxtest_app:dmrMeas:symClkModemHz:");
-    row("V3", ":config:dxtest_app:extRfPower:extRfMatchVswrMinValue:",
-        ":config:dxtest_app:extRfPower:extRfMatchRLMinValue:");
     row("V3", ":config:dxtest_app:p25Meas:freqErrReferencePpm:",
         ":config:dxtest_app:p25Meas:freqErrReferenceLevel:");
-    row("V3", ":config:dxtest_app:tetraMeas:symbolRateErrorModePpm:",
-        ":config:dxtest_app:tetraMeas:symbolRateErrorModeppm:");
     row("V3", ":config:dxtest_app:tetraDemod:uutType:", ":config:dxtest_app:tetraDemod:rxUutType:");
     row("V3", ":config:networkanalyzer_app:sparamCal:calStep:",
         ":config:networkanalyzer_app:sparamCal:dataPoints:");
-    row("V3", ":config:spectrumanalyzer_app:specan:zeroTimeSweepCnfg:", "");
     row("V3", ":config:dxtest_app:rfreceiver:hopList:", "");
     row("V4", ":config:dxtest_app:oscope:traceTimeout:", "");
-    row("V4", ":config:dxtest_app:rfreceiver:pllIgnoreStatus:", "");
     row("V5", ":config:dxtest_app:tetraDemod:rxUutType:", "");
     row("V6", ":config:networkanalyzer_app:vswr:measSubType:",
         ":config:networkanalyzer_app:vswr:measSubType1:");
-    row("V6", ":config:networkanalyzer_app:vswr:phaseDisplay:",
-        ":config:networkanalyzer_app:vswr:phaseDisplay1:");
     row("V6", ":config:dxtest_app:tetraMeas:carrierFeedThruModedBm:", "");
     row("V6", ":config:dxtest_app:vswr:refLevel:", "");
 }
