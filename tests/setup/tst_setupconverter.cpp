@@ -240,6 +240,11 @@ void TestSetupConverter::singleStep()
     // Only the V6 to V7 step removes this one.
     QVERIFY(v6.contains(":config:dxtest_app:vswr:refLevel:"));
     QVERIFY(!QFile::exists(path + QStringLiteral("-backup")));
+
+    // A step on a file that is not there writes nothing.
+    const QString absent = m_dir->filePath(QStringLiteral("absent.stav"));
+    QVERIFY(!m_converter.convertSetupV4toV5(absent));
+    QVERIFY(!QFile::exists(absent));
 }
 
 void TestSetupConverter::pathsWithStavInside()
