@@ -16,12 +16,17 @@ bool StavFile::read(const QString &path, QByteArray *bytes, QString *error)
         *error = QStringLiteral("not a regular file");
         return false;
     }
+    if (info.size() > MaxSize) {
+        *error = QStringLiteral("larger than %1 bytes").arg(MaxSize);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
         return false;
     }
-    *bytes = file.read(MaxSize + 1);
+    // Exactly the file's size is allocated; the check below catches a file that grew.
+    *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         return false;
