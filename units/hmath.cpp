@@ -28,18 +28,15 @@ constexpr double Volt2ToWattPerCm2 = 2.6525823848649226e-07;
 constexpr double UnknownUnitLevel = -99999999.9;
 constexpr double UnknownFieldLevel = -99999999999.9;
 
-// The micro sign U+00B5 is part of the voltage and power unit names.
-const QString &microVolt()
-{
-    static const QString s = QStringLiteral(u"\u00B5V");
-    return s;
-}
-
-const QString &microWatt()
-{
-    static const QString s = QStringLiteral(u"\u00B5W");
-    return s;
-}
+// The units below volts and watts, in steps of 10^3, built when the library loads. The micro
+// sign U+00B5 is part of the voltage and power unit names.
+const QString voltSubmultiples[]
+    = { QStringLiteral("mV"), QStringLiteral(u"\u00B5V"), QStringLiteral("nV"),
+        QStringLiteral("pV"), QStringLiteral("fV") };
+const QString wattSubmultiples[]
+    = { QStringLiteral("mW"), QStringLiteral(u"\u00B5W"), QStringLiteral("nW"),
+        QStringLiteral("pW"), QStringLiteral("fW"),       QStringLiteral("aW"),
+        QStringLiteral("zW"), QStringLiteral("yW") };
 
 // Index of `unit` in the five-entry family V, mV, µV, nV, pV (or W, mW, ...), -1 if absent.
 int linearIndex(const QString &unit, QChar base)
@@ -231,8 +228,6 @@ double HMath::getFieldTodBm(const QString &sUnit, double fVal, double fCenter, d
 
 QString HMath::getdBmToVolt(double dBm, bool withUnit)
 {
-    static const QString submultiples[] = { QStringLiteral("mV"), microVolt(), QStringLiteral("nV"),
-                                            QStringLiteral("pV"), QStringLiteral("fV") };
     const double t = (dBm + DbmvOffset) * 0.05; // log10 of the level in mV
     const double milliVolt = powerOfTen(t);
     // Levels of 10 mV and more, and levels too small for any prefix, are shown in volts. Above
@@ -244,7 +239,7 @@ QString HMath::getdBmToVolt(double dBm, bool withUnit)
             const double scaled = powerOfTen(t + 3 * (i + 1));
             if (scaled >= 10.0) {
                 number = scaled * 0.001;
-                unitText = submultiples[i];
+                unitText = voltSubmultiples[i];
                 break;
             }
         }
@@ -256,10 +251,6 @@ QString HMath::getdBmToVolt(double dBm, bool withUnit)
 
 QString HMath::getdBmToWatt(double dBm, bool withUnit)
 {
-    static const QString submultiples[] = { QStringLiteral("mW"), microWatt(),
-                                            QStringLiteral("nW"), QStringLiteral("pW"),
-                                            QStringLiteral("fW"), QStringLiteral("aW"),
-                                            QStringLiteral("zW"), QStringLiteral("yW") };
     const double t = (dBm - 30.0) * 0.1;
     const double watt = powerOfTen(t);
     // At 1 kW and above the number stays the true value in watts.
@@ -270,7 +261,7 @@ QString HMath::getdBmToWatt(double dBm, bool withUnit)
             const double scaled = powerOfTen(t + 3 * (i + 1));
             if (scaled >= 0.01) {
                 number = scaled;
-                unitText = submultiples[i];
+                unitText = wattSubmultiples[i];
                 break;
             }
         }
