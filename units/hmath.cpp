@@ -83,6 +83,32 @@ int fieldIndex(const QString &unit, const QString &suffix)
     }
 }
 
+// The first step i in [0, count) at which 10^(t + 3(i + 1)) reaches `limit` (whose logarithm is
+// `log10Limit`), or -1; the
+// power of that step goes to `scaled`. The answer is that of trying i = 0, 1, 2, ... in turn, but
+// the search starts at the step that the logarithm points to and looks at its neighbour, so it
+// costs two exp() calls instead of up to `count`. The condition only turns from false to true as
+// i grows (each step is a factor of 1000), so the neighbour settles it.
+int firstPrefixStep(double t, double limit, double log10Limit, int count, double *scaled)
+{
+    const auto reaches = [&](int i) {
+        *scaled = powerOfTen(t + 3 * (i + 1));
+        return *scaled >= limit;
+    };
+    int start = 0;
+    const double estimate = std::ceil((log10Limit - t) / 3.0) - 1.0;
+    if (estimate > 0 && estimate < count) {
+        start = int(estimate);
+        if (reaches(start - 1))
+            start = 0; // the estimate was high: scan from the beginning
+    }
+    for (int i = start; i < count; ++i) {
+        if (reaches(i))
+            return i;
+    }
+    return -1;
+}
+
 QString withBlank(const QString &text, const QString &unit)
 {
     return text % QLatin1Char(' ') % unit;
@@ -235,13 +261,11 @@ QString HMath::getdBmToVolt(double dBm, bool withUnit)
     double number = milliVolt * 0.001;
     QString unitText = QStringLiteral("V");
     if (!(milliVolt >= 10.0)) {
-        for (int i = 0; i < 5; ++i) {
-            const double scaled = powerOfTen(t + 3 * (i + 1));
-            if (scaled >= 10.0) {
-                number = scaled * 0.001;
-                unitText = voltSubmultiples[i];
-                break;
-            }
+        double scaled;
+        const int i = firstPrefixStep(t, 10.0, 1.0, 5, &scaled);
+        if (i >= 0) {
+            number = scaled * 0.001;
+            unitText = voltSubmultiples[i];
         }
     }
     setUnit(unitText);
@@ -257,13 +281,11 @@ QString HMath::getdBmToWatt(double dBm, bool withUnit)
     double number = watt;
     QString unitText = QStringLiteral("W");
     if (watt < 0.01) {
-        for (int i = 0; i < 8; ++i) {
-            const double scaled = powerOfTen(t + 3 * (i + 1));
-            if (scaled >= 0.01) {
-                number = scaled;
-                unitText = wattSubmultiples[i];
-                break;
-            }
+        double scaled;
+        const int i = firstPrefixStep(t, 0.01, -2.0, 8, &scaled);
+        if (i >= 0) {
+            number = scaled;
+            unitText = wattSubmultiples[i];
         }
     }
     setUnit(unitText);

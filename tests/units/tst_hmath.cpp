@@ -51,6 +51,7 @@ private Q_SLOTS:
     void localeTextsMatchTemplate();
     void voltPrefixAcrossLevels();
     void wattPrefixAcrossLevels();
+    void prefixSearchMatchesPlainScan();
     void dBmToUnitChart_data();
     void dBmToUnitChart();
     void dBmToW_data();
@@ -398,6 +399,43 @@ void TestHMath::wattPrefixAcrossLevels()
         const double shownWatts = number * factor;
         QVERIFY2(shownWatts >= previous * 0.9999, qPrintable(text));
         previous = shownWatts;
+    }
+}
+
+// The prefix search takes a short cut; its answers must be those of trying every prefix from
+// the largest down, at every level including those right at the thresholds.
+void TestHMath::prefixSearchMatchesPlainScan()
+{
+    const auto plain = [](double dBm, bool power) {
+        const QStringList names = power
+            ? QStringList { "mW", micro + "W", "nW", "pW", "fW", "aW", "zW", "yW" }
+            : QStringList { "mV", micro + "V", "nV", "pV", "fV" };
+        const double t = power ? (dBm - 30.0) * 0.1 : (dBm + 46.9897) * 0.05;
+        const double base = std::exp(t * 2.302585092994046);
+        const double limit = power ? 0.01 : 10.0;
+        if (power ? !(base < limit) : base >= limit)
+            return QString::number(power ? base : base * 0.001, 'f', 2) + (power ? " W" : " V");
+        for (int i = 0; i < names.size(); ++i) {
+            const double scaled = std::exp((t + 3 * (i + 1)) * 2.302585092994046);
+            if (scaled >= limit)
+                return QString::number(power ? scaled : scaled * 0.001, 'f', 2) + " " + names.at(i);
+        }
+        return QString::number(power ? base : base * 0.001, 'f', 2) + (power ? " W" : " V");
+    };
+    HMath math;
+    QList<double> levels;
+    for (int step = -40000; step <= 12000; ++step)
+        levels << step / 100.0;
+    // Levels whose exponent lands on a threshold, and their neighbours.
+    for (int k = -40; k <= 10; ++k) {
+        for (double dBm : { 10.0 * k + 30.0 - 20.0, 20.0 * k - 46.9897 + 20.0 }) {
+            levels << dBm << std::nextafter(dBm, -1e9) << std::nextafter(dBm, 1e9);
+        }
+    }
+    levels << notANumber << infinity << -infinity;
+    for (double dBm : qAsConst(levels)) {
+        QCOMPARE(math.getdBmToUnit("V", dBm, true), plain(dBm, false));
+        QCOMPARE(math.getdBmToUnit("W", dBm, true), plain(dBm, true));
     }
 }
 
