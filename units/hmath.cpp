@@ -84,11 +84,10 @@ int fieldIndex(const QString &unit, const QString &suffix)
 }
 
 // The first step i in [0, count) at which 10^(t + 3(i + 1)) reaches `limit` (whose logarithm is
-// `log10Limit`), or -1; the
-// power of that step goes to `scaled`. The answer is that of trying i = 0, 1, 2, ... in turn, but
-// the search starts at the step that the logarithm points to and looks at its neighbour, so it
-// costs two exp() calls instead of up to `count`. The condition only turns from false to true as
-// i grows (each step is a factor of 1000), so the neighbour settles it.
+// `log10Limit`), or -1; the power of that step goes to `scaled`. The answer is that of trying
+// i = 0, 1, 2, ... in turn, but the search starts at the step that the logarithm points to and
+// looks at its neighbour, so it costs two exp() calls instead of up to `count`. The condition only
+// turns from false to true as i grows (each step is a factor of 1000), so the neighbour settles it.
 int firstPrefixStep(double t, double limit, double log10Limit, int count, double *scaled)
 {
     const auto reaches = [&](int i) {
