@@ -92,7 +92,8 @@ bool SetupConverter::convertSetup(const QString &path) const
     // Another line that mentions DocumentVersion would make the file read as old again, and
     // the next recall would convert it a second time.
     if (!StavVersion::scan(bytes).isCurrent()) {
-        qWarning() << "convertSetup" << " Error: file " << fileName
+        qWarning() << "convertSetup"
+                   << " Error: file " << fileName
                    << " would not read as V7 after conversion (a stray DocumentVersion line)."
                    << " File left as it was.";
         return false;
