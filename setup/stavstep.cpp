@@ -147,7 +147,7 @@ QVector<int> StavStep::findVersionLines(const QByteArray &text) const
     QVector<int> starts;
     int from = 0;
     while (from < text.size()) {
-        const int hit = text.indexOf("\"DocumentVersion\"", from);
+        const int hit = StavText::indexOf(text, "\"DocumentVersion\"", from);
         if (hit < 0)
             break;
         starts.append(text.lastIndexOf('\n', hit) + 1);
@@ -163,7 +163,7 @@ void StavStep::collectSelectedUnits(const QByteArray &text)
 {
     int from = 0;
     while (from < text.size()) {
-        const int hit = text.indexOf("Unit:\"", from);
+        const int hit = StavText::indexOf(text, "Unit:\"", from);
         if (hit < 0)
             break;
         const int start = text.lastIndexOf('\n', hit) + 1;

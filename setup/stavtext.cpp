@@ -30,6 +30,15 @@ bool StavText::contains(const QByteArray &text, const char *literal, size_t leng
         != std::string_view::npos;
 }
 
+int StavText::indexOf(const QByteArray &text, const char *literal, int from)
+{
+    if (from >= text.size())
+        return -1;
+    const void *hit = memmem(text.constData() + from, size_t(text.size() - from), literal,
+                             std::strlen(literal));
+    return hit ? int(static_cast<const char *>(hit) - text.constData()) : -1;
+}
+
 void StavText::replaceIgnoringCase(QByteArray &text, const char *literal)
 {
     const size_t length = std::strlen(literal);

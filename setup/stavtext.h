@@ -15,6 +15,10 @@ template<size_t N> inline bool contains(const QByteArray &text, const char (&lit
     return contains(text, literal, N - 1);
 }
 
+// Position of `literal` in `text` from `from` on, or -1. Meant for searches through a whole
+// file, where the library's substring search pays off.
+int indexOf(const QByteArray &text, const char *literal, int from);
+
 // Replaces, left to right and without overlaps, every ASCII case-insensitive match of
 // `literal` by `literal` itself; the lengths are equal, so this works in place.
 void replaceIgnoringCase(QByteArray &text, const char *literal);

@@ -1,6 +1,7 @@
 #include "stavversion.h"
 
 #include "decimalint.h"
+#include "stavtext.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ StavVersion StavVersion::scan(const QByteArray &text)
     // Jumps from one mention of the key to the next instead of splitting every line.
     int from = 0;
     while (from < text.size()) {
-        const int hit = text.indexOf(VersionKey, from);
+        const int hit = StavText::indexOf(text, VersionKey, from);
         if (hit < 0)
             break;
         const int start = text.lastIndexOf('\n', hit) + 1;
