@@ -17,10 +17,10 @@ cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWi
     -DCOMMON_FUZZ=ON >/dev/null
 cmake --build "$build_dir" -j "${JOBS:-$(nproc)}"
 shopt -s nullglob
-targets=("$build_dir"/fuzzers/fuzz_*)
+targets=("$build_dir"/fuzzers/*)
 runs=0
 for target in "${targets[@]}"; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     work=$(mktemp -d)
     corpus=()
