@@ -6,6 +6,7 @@
 #include <QStringBuilder>
 
 #include <cmath>
+#include <limits>
 
 using namespace UnitNumbers;
 
@@ -56,9 +57,13 @@ double MetricPrefixConversion::roundIfGreaterThanOne(double value, int precision
 int MetricPrefixConversion::getPrecisionByUnitPrefix(int precision, const QString &prefix,
                                                      int smallestPrecision) const
 {
-    if (SiPrefix::contains(prefix))
-        return qMax(smallestPrecision, precision + SiPrefix::exponent(prefix));
-    return qMax(smallestPrecision, precision);
+    if (!SiPrefix::contains(prefix))
+        return qMax(smallestPrecision, precision);
+    // Held to the int range: a precision near INT_MAX plus the exponent must not wrap around.
+    const qint64 shifted = qint64(precision) + SiPrefix::exponent(prefix);
+    return qMax(smallestPrecision,
+                int(qBound<qint64>(std::numeric_limits<int>::min(), shifted,
+                                   std::numeric_limits<int>::max())));
 }
 
 bool MetricPrefixConversion::shouldReturnZero(double value, int precision) const

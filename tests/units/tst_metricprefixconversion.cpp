@@ -274,6 +274,10 @@ void TestMetricPrefixConversion::helpers()
     QCOMPARE(conversion.getPrecisionByUnitPrefix(2, "m", 0), 0);
     QCOMPARE(conversion.getPrecisionByUnitPrefix(2, "m", 1), 1);
     QCOMPARE(conversion.getPrecisionByUnitPrefix(2, "x", 0), 2);
+    QCOMPARE(conversion.getPrecisionByUnitPrefix(INT_MAX, "G", 0), INT_MAX);
+    QCOMPARE(conversion.getPrecisionByUnitPrefix(INT_MIN, "p", INT_MIN), INT_MIN);
+    QCOMPARE(conversion.getValueWithUnitPrefix(1234.5, INT_MAX, "Hz").size(), 2 + 99 + 4);
+    QCOMPARE(conversion.getValueWithUnitPrefix(0.0123, INT_MIN, "V", "G", INT_MIN), QString("0 V"));
     QCOMPARE(conversion.roundIfGreaterThanOne(0.99996, 2, 0), 0.99996);
     QCOMPARE(conversion.roundIfGreaterThanOne(-1.006, 2, 0), -1.01);
     QCOMPARE(conversion.roundIfGreaterThanOne(1.006, 0, 2), 1.01);
