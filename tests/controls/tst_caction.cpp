@@ -18,19 +18,15 @@ private Q_SLOTS:
 
     void checkedNeedsCheckable();
     void triggerTogglesCheckable();
-    void triggerKeepsCheckedGroupMember();
     void disabledActionDoesNothing();
     void settersCompareBeforeEmitting();
-    void resetClearsValues();
     void iconFollowsSourceUnlessThemeIconSet();
-    void shortcutReadsBackAsNativeText();
 
     void shortcutFiresOnlyInFocusWindow();
     void mnemonicRegistersAltLetter();
     void ambiguousShortcutWarnsAndDoesNotFire();
     void destroyedActionRemovesRegistrations();
     void shortcutAndMnemonicOnSameKeysAreIndependent();
-    void disabledActionIgnoresShortcut();
 
 private:
     std::unique_ptr<QQuickWindow> showWindow();
@@ -103,38 +99,6 @@ void TestCAction::triggerTogglesCheckable()
     action.trigger();
     QCOMPARE(action.isChecked(), false);
     QCOMPARE(triggered.count(), 2);
-
-    CAction plain;
-    QSignalSpy plainTriggered(&plain, &CAction::triggered);
-    QSignalSpy plainToggled(&plain, &CAction::toggled);
-    plain.trigger();
-    QCOMPARE(plainTriggered.count(), 1);
-    QCOMPARE(plainToggled.count(), 0);
-}
-
-void TestCAction::triggerKeepsCheckedGroupMember()
-{
-    ExclusiveGroup group;
-    CAction a;
-    CAction b;
-    a.setCheckable(true);
-    b.setCheckable(true);
-    a.setExclusiveGroup(&group);
-    b.setExclusiveGroup(&group);
-
-    a.trigger();
-    QCOMPARE(group.current(), &a);
-
-    QSignalSpy triggered(&a, &CAction::triggered);
-    QSignalSpy toggled(&a, &CAction::toggled);
-    a.trigger();
-    QCOMPARE(a.isChecked(), true);
-    QCOMPARE(triggered.count(), 1);
-    QCOMPARE(toggled.count(), 0);
-
-    b.trigger();
-    QCOMPARE(group.current(), &b);
-    QCOMPARE(a.isChecked(), false);
 }
 
 void TestCAction::disabledActionDoesNothing()
@@ -173,26 +137,13 @@ void TestCAction::settersCompareBeforeEmitting()
     QCOMPARE(shortcut.count(), 1);
     QCOMPARE(group.count(), 0);
 
-    // The same sequence spelt differently is still the same shortcut.
+    // The same sequence spelt differently is still the same shortcut; it reads back natively.
     action.setShortcut(QStringLiteral("ctrl+r"));
     QCOMPARE(shortcut.count(), 1);
-}
-
-void TestCAction::resetClearsValues()
-{
-    CAction action;
-    action.setText(QStringLiteral("&Open"));
-    action.setTooltip(QStringLiteral("tip"));
-    action.setIconSource(QUrl(QStringLiteral("qrc:/none.png")));
-    QSignalSpy text(&action, &CAction::textChanged);
-    const QMetaObject *meta = action.metaObject();
-    for (const char *name : { "text", "tooltip", "iconSource" })
-        QVERIFY(meta->property(meta->indexOfProperty(name)).reset(&action));
-    QCOMPARE(action.text(), QString());
-    QCOMPARE(action.tooltip(), QString());
-    QCOMPARE(action.iconSource(), QUrl());
-    QCOMPARE(text.count(), 1);
-    QVERIFY(action.mnemonic().isEmpty());
+    const QString native
+        = QKeySequence(QStringLiteral("Ctrl+R")).toString(QKeySequence::NativeText);
+    QCOMPARE(action.shortcut(), native);
+    QCOMPARE(shortcut.at(0).at(0).toString(), native);
 }
 
 void TestCAction::iconFollowsSourceUnlessThemeIconSet()
@@ -225,20 +176,6 @@ void TestCAction::iconFollowsSourceUnlessThemeIconSet()
     order.clear();
     action.setIconSource(QUrl::fromLocalFile(dir.filePath(QStringLiteral("other.png"))));
     QCOMPARE(order, QStringList({ "source" }));
-}
-
-void TestCAction::shortcutReadsBackAsNativeText()
-{
-    CAction action;
-    QSignalSpy spy(&action, &CAction::shortcutChanged);
-    action.setShortcut(QStringLiteral("Ctrl+Shift+S"));
-    const QString native = QKeySequence(QStringLiteral("Ctrl+Shift+S"), QKeySequence::PortableText)
-                               .toString(QKeySequence::NativeText);
-    QCOMPARE(action.shortcut(), native);
-    QCOMPARE(spy.at(0).at(0).toString(), native);
-    action.setShortcut(QString());
-    QCOMPARE(action.shortcut(), QString());
-    QCOMPARE(spy.count(), 2);
 }
 
 void TestCAction::shortcutFiresOnlyInFocusWindow()
@@ -329,19 +266,6 @@ void TestCAction::shortcutAndMnemonicOnSameKeysAreIndependent()
     action.setShortcut(QString());
     QSignalSpy triggered(&action, &CAction::triggered);
     QTest::keyClick(m_window.get(), Qt::Key_G, Qt::AltModifier);
-    QCOMPARE(triggered.count(), 1);
-}
-
-void TestCAction::disabledActionIgnoresShortcut()
-{
-    CAction action(m_window->contentItem());
-    action.setShortcut(QStringLiteral("Ctrl+L"));
-    action.setEnabled(false);
-    QSignalSpy triggered(&action, &CAction::triggered);
-    QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(triggered.count(), 0);
-    action.setEnabled(true);
-    QTest::keyClick(m_window.get(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 1);
 }
 
