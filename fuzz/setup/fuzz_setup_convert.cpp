@@ -2,10 +2,8 @@
 #include "setupconverter.h"
 #include "stavversion.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtGlobal>
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool quiet = (qInstallMessageHandler(ignoreMessages), true);
     Q_UNUSED(quiet)
     static const SetupConverter converter;
-    static QTemporaryDir dir;
+    static const QTemporaryDir dir;
     check(dir.isValid());
 
     const QByteArray text(reinterpret_cast<const char *>(data), int(size));
@@ -46,12 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(migrated.isEmpty() || migrated.endsWith('\n'));
 
     const QString path = dir.filePath(QStringLiteral("input.stav"));
-    const QString backup = dir.filePath(QStringLiteral("input.stav-backup"));
+    const QString backup = path + QStringLiteral("-backup");
     QFile::remove(backup);
-    {
-        QFile file(path);
-        check(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-    }
+    QFile file(path);
+    check(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
     const bool converted = converter.convertSetup(path);
     const QByteArray after = readBytes(path);
     if (QFile::exists(backup))

@@ -1,4 +1,6 @@
-// Arbitrary bytes as one line of a setup file through the line functions.
+// Arbitrary bytes as one line of a setup file through the line functions, and through the quick
+// tests by which the version steps copy most lines without parsing them.
+#include "lineshape.h"
 #include "setupconverter.h"
 
 #include <QtGlobal>
@@ -39,5 +41,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const StavLine renumbered = converter.updateStavParam(parsed, offset, minimum, minimum + 1000);
     check(renumbered.itemId == parsed.itemId);
+
+    // A line is copied unparsed only on the word of LineShape, which must agree with a plain
+    // search for every literal, alone or in a list.
+    static const std::string_view keyEnds[] = { "Enable:\"",
+                                                ":rfreceiver:preAmp:\"",
+                                                "ReadingType:\"",
+                                                ":dmrLeftPane2IndexTx:\"",
+                                                ":rightPaneIndexRx:\"",
+                                                ":measurementModeCnfg:\"" };
+    const std::string_view line(text.constData(), size_t(text.size()));
+    const LineShape shape(line);
+    bool any = false;
+    for (std::string_view literal : keyEnds) {
+        const bool found = line.find(literal) != std::string_view::npos;
+        const std::string_view alone[] = { literal };
+        check(shape.containsKeyEnd(literal) == found && shape.containsAnyKeyEnd(alone) == found);
+        any = any || found;
+    }
+    check(shape.containsAnyKeyEnd(keyEnds) == any);
+    check(shape.containsQuoted("Continue") == text.contains("\"Continue\""));
     return 0;
 }

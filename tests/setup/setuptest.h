@@ -1,8 +1,20 @@
-#ifndef LOGCAPTURE_H
-#define LOGCAPTURE_H
+#ifndef SETUPTEST_H
+#define SETUPTEST_H
 
+#include <QFile>
 #include <QStringList>
-#include <QtGlobal>
+
+// The sample setup files beside the tests.
+inline QString dataPath(const QString &name)
+{
+    return QStringLiteral(COMMON_TEST_DATA_DIR "/data/") + name;
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 // Collects the warning records written while it lives, as the converter's log shows them.
 class LogCapture
@@ -10,18 +22,7 @@ class LogCapture
 public:
     LogCapture() { s_records.clear(), m_previous = qInstallMessageHandler(&LogCapture::handle); }
     ~LogCapture() { qInstallMessageHandler(m_previous); }
-
     QStringList records() const { return s_records; }
-    // Records whose text starts with `prefix` (a function name, say).
-    QStringList recordsStartingWith(const QString &prefix) const
-    {
-        QStringList result;
-        for (const QString &record : s_records) {
-            if (record.startsWith(prefix))
-                result.append(record);
-        }
-        return result;
-    }
 
 private:
     static void handle(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -34,4 +35,4 @@ private:
     QtMessageHandler m_previous = nullptr;
 };
 
-#endif // LOGCAPTURE_H
+#endif // SETUPTEST_H
