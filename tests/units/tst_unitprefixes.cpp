@@ -52,7 +52,7 @@ void TestUnitPrefixes::prefixSets()
     for (const QString item : { "demod:rfPower", "p25Meas:power", "dmrMeas:signalPower",
                                 "dmrMeas:slotPower", "tetraMeas:signalPower" }) {
         const QString unitItem = ":config:dxtest_app:" + item + "Unit:";
-        for (const QString limit : { item + "LowerLimit", item + "UpperLimit" }) {
+        for (const QString &limit : { item + "LowerLimit", item + "UpperLimit" }) {
             for (const QString row :
                  { "W=/mu", "V=/m", "dBm=kMG/munp", "w=kMG/munp", "=kMG/munp" }) {
                 bus->setItem(unitItem, row.section('=', 0, 0));
