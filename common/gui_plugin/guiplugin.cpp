@@ -106,8 +106,7 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
 
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(nullptr));
-        context->setContextProperty(QStringLiteral("setupConverter"),
-                                    new SetupConverter(nullptr));
+        context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(nullptr));
         context->setContextProperty(QStringLiteral("metricPrefixConversion"),
                                     new MetricPrefixConversion(nullptr));
         context->setContextProperty(QStringLiteral("unitPrefixes"), new UnitPrefixes(nullptr));
