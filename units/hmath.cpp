@@ -38,6 +38,18 @@ const QString wattSubmultiples[]
         QStringLiteral("pW"), QStringLiteral("fW"),       QStringLiteral("aW"),
         QStringLiteral("zW"), QStringLiteral("yW") };
 
+// 1 to 4 for the prefixes m, micro, n and p (micro spelt as `micro`), -1 for any other letter.
+int submultipleIndex(QChar prefix, QChar micro)
+{
+    if (prefix == QLatin1Char('m'))
+        return 1;
+    if (prefix == micro)
+        return 2;
+    if (prefix == QLatin1Char('n'))
+        return 3;
+    return prefix == QLatin1Char('p') ? 4 : -1;
+}
+
 // Index of `unit` in the five-entry family V, mV, µV, nV, pV (or W, mW, ...), -1 if absent.
 int linearIndex(const QString &unit, QChar base)
 {
@@ -45,18 +57,7 @@ int linearIndex(const QString &unit, QChar base)
         return -1;
     if (unit.size() == 1)
         return 0;
-    switch (unit.at(0).unicode()) {
-    case 'm':
-        return 1;
-    case 0x00B5:
-        return 2;
-    case 'n':
-        return 3;
-    case 'p':
-        return 4;
-    default:
-        return -1;
-    }
+    return submultipleIndex(unit.at(0), QChar(0x00B5));
 }
 
 // Index in V/m, mV/m, uV/m, nV/m, pV/m (suffix "V/m") or the W/m^2 family, -1 if absent.
@@ -69,18 +70,7 @@ int fieldIndex(const QString &unit, const QString &suffix)
         return 0;
     if (extra != 1)
         return -1;
-    switch (unit.at(0).unicode()) {
-    case 'm':
-        return 1;
-    case 'u':
-        return 2;
-    case 'n':
-        return 3;
-    case 'p':
-        return 4;
-    default:
-        return -1;
-    }
+    return submultipleIndex(unit.at(0), QLatin1Char('u'));
 }
 
 // The first step i in [0, count) at which 10^(t + 3(i + 1)) reaches `limit` (whose logarithm is
