@@ -145,15 +145,11 @@ bool StavStep::run(const QByteArray &text, QByteArray *result)
 QVector<int> StavStep::findVersionLines(const QByteArray &text) const
 {
     QVector<int> starts;
-    int from = 0;
-    while (from < text.size()) {
-        const int hit = StavText::indexOf(text, "\"DocumentVersion\"", from);
-        if (hit < 0)
-            break;
-        starts.append(text.lastIndexOf('\n', hit) + 1);
+    const char key[] = "\"DocumentVersion\"";
+    for (auto line = StavText::lineContaining(text, key, 0); line.isValid();
+         line = StavText::lineContaining(text, key, line.next())) {
+        starts.append(line.start);
         qWarning() << m_info.name << m_info.versionText;
-        const int lineEnd = text.indexOf('\n', hit);
-        from = lineEnd < 0 ? text.size() : lineEnd + 1;
     }
     return starts;
 }
@@ -161,17 +157,10 @@ QVector<int> StavStep::findVersionLines(const QByteArray &text) const
 // The unit selected in a V3 file for each unit item; the first value seen counts.
 void StavStep::collectSelectedUnits(const QByteArray &text)
 {
-    int from = 0;
-    while (from < text.size()) {
-        const int hit = StavText::indexOf(text, "Unit:\"", from);
-        if (hit < 0)
-            break;
-        const int start = text.lastIndexOf('\n', hit) + 1;
-        int lineEnd = text.indexOf('\n', hit);
-        if (lineEnd < 0)
-            lineEnd = text.size();
-        from = lineEnd + 1;
-        const QByteArray line = text.mid(start, lineEnd - start);
+    const char key[] = "Unit:\"";
+    for (auto span = StavText::lineContaining(text, key, 0); span.isValid();
+         span = StavText::lineContaining(text, key, span.next())) {
+        const QByteArray line = text.mid(span.start, span.end - span.start);
         // A version line has been replaced by the time units are collected.
         if (contains(line, "\"DocumentVersion\""))
             continue;

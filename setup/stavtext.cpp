@@ -39,6 +39,19 @@ int StavText::indexOf(const QByteArray &text, const char *literal, int from)
     return hit ? int(static_cast<const char *>(hit) - text.constData()) : -1;
 }
 
+StavText::LineSpan StavText::lineContaining(const QByteArray &text, const char *literal, int from)
+{
+    LineSpan line;
+    const int hit = indexOf(text, literal, from);
+    if (hit < 0)
+        return line;
+    line.start = text.lastIndexOf('\n', hit) + 1;
+    line.end = text.indexOf('\n', hit);
+    if (line.end < 0)
+        line.end = text.size();
+    return line;
+}
+
 void StavText::replaceIgnoringCase(QByteArray &text, const char *literal)
 {
     const size_t length = std::strlen(literal);

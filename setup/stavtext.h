@@ -19,6 +19,20 @@ template<size_t N> inline bool contains(const QByteArray &text, const char (&lit
 // file, where the library's substring search pays off.
 int indexOf(const QByteArray &text, const char *literal, int from);
 
+// A line of a whole-file text: [start, end), without its line feed; start is -1 for none.
+struct LineSpan
+{
+    int start = -1;
+    int end = -1;
+    bool isValid() const { return start >= 0; }
+    // Where the search for the next line goes on.
+    int next() const { return end + 1; }
+};
+
+// The first line that holds `literal` at or after `from`, found by jumping from one mention of
+// it to the next instead of splitting every line.
+LineSpan lineContaining(const QByteArray &text, const char *literal, int from);
+
 // Replaces, left to right and without overlaps, every ASCII case-insensitive match of
 // `literal` by `literal` itself; the lengths are equal, so this works in place.
 void replaceIgnoringCase(QByteArray &text, const char *literal);

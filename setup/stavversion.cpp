@@ -12,20 +12,10 @@ const char VersionKey[] = "DocumentVersion";
 StavVersion StavVersion::scan(const QByteArray &text)
 {
     StavVersion result;
-    // Jumps from one mention of the key to the next instead of splitting every line.
-    int from = 0;
-    while (from < text.size()) {
-        const int hit = StavText::indexOf(text, VersionKey, from);
-        if (hit < 0)
-            break;
-        const int start = text.lastIndexOf('\n', hit) + 1;
-        int end = text.indexOf('\n', hit);
-        if (end < 0)
-            end = text.size();
-        from = end + 1;
-
+    for (auto line = StavText::lineContaining(text, VersionKey, 0); line.isValid();
+         line = StavText::lineContaining(text, VersionKey, line.next())) {
         result.m_status = Found;
-        result.m_line = text.mid(start, end - start);
+        result.m_line = text.mid(line.start, line.end - line.start);
         const int v = result.m_line.lastIndexOf('V');
         int number = 0;
         if (!parseDecimalInt(result.m_line.mid(v + 1), &number, &result.m_error)) {
