@@ -56,15 +56,7 @@ ZebData *MeterAutoScaler::getMaxData() const
 
 void MeterAutoScaler::setMaxData(ZebData *maxData)
 {
-    if (m_maxData.data() == maxData)
-        return;
-    if (m_maxData)
-        disconnect(m_maxData.data(), &QObject::destroyed, this, &MeterAutoScaler::maxDataChanged);
-    m_maxData = maxData;
-    // A data object that goes away reads as null from then on; bindings hear of it.
-    if (maxData)
-        connect(maxData, &QObject::destroyed, this, &MeterAutoScaler::maxDataChanged);
-    Q_EMIT maxDataChanged();
+    assignData(m_maxData, maxData, &MeterAutoScaler::maxDataChanged);
 }
 
 ZebData *MeterAutoScaler::getMinData() const
@@ -74,14 +66,21 @@ ZebData *MeterAutoScaler::getMinData() const
 
 void MeterAutoScaler::setMinData(ZebData *minData)
 {
-    if (m_minData.data() == minData)
+    assignData(m_minData, minData, &MeterAutoScaler::minDataChanged);
+}
+
+void MeterAutoScaler::assignData(QPointer<ZebData> &field, ZebData *data,
+                                 void (MeterAutoScaler::*changed)())
+{
+    if (field.data() == data)
         return;
-    if (m_minData)
-        disconnect(m_minData.data(), &QObject::destroyed, this, &MeterAutoScaler::minDataChanged);
-    m_minData = minData;
-    if (minData)
-        connect(minData, &QObject::destroyed, this, &MeterAutoScaler::minDataChanged);
-    Q_EMIT minDataChanged();
+    if (field)
+        disconnect(field.data(), &QObject::destroyed, this, changed);
+    field = data;
+    // A data object that goes away reads as null from then on; bindings hear of it.
+    if (data)
+        connect(data, &QObject::destroyed, this, changed);
+    Q_EMIT(this->*changed)();
 }
 
 int MeterAutoScaler::autoCount() const

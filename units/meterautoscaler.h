@@ -59,6 +59,7 @@ Q_SIGNALS:
     void minDataChanged();
 
 private:
+    void assignData(QPointer<ZebData> &field, ZebData *data, void (MeterAutoScaler::*changed)());
     bool isConfigured(const char *caller) const;
     double maxValue() const;
     double minValue() const;
