@@ -239,11 +239,6 @@ void CAction::setShortcut(const QString &shortcut)
     Q_EMIT shortcutChanged(this->shortcut());
 }
 
-QKeySequence CAction::keySequence() const
-{
-    return m_shortcut;
-}
-
 QKeySequence CAction::mnemonic() const
 {
     return m_mnemonic;

@@ -67,7 +67,6 @@ public:
     QString shortcut() const;
     void setShortcut(const QString &shortcut);
 
-    QKeySequence keySequence() const;
     QKeySequence mnemonic() const;
 
 public Q_SLOTS:

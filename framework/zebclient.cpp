@@ -5,16 +5,11 @@
 
 ZEBClient::ZEBClient(const QString &clientName, QObject *parent)
     : QObject(parent)
-    , m_clientName(clientName)
 {
+    setObjectName(clientName);
 }
 
 ZEBClient::~ZEBClient() = default;
-
-QString ZEBClient::clientName() const
-{
-    return m_clientName;
-}
 
 ZEBClientItem *ZEBClient::getItem(const QString &itemId)
 {

@@ -13,11 +13,9 @@ public:
     explicit ZEBClient(const QString &clientName, QObject *parent = nullptr);
     ~ZEBClient() override;
 
-    QString clientName() const;
     // The item, or null when the bus holds no item of that identifier. The client owns it.
     virtual ZEBClientItem *getItem(const QString &itemId);
 
 private:
-    QString m_clientName;
     QHash<QString, ZEBClientItem *> m_items;
 };

@@ -10,11 +10,6 @@ ZEBClientItem::ZEBClientItem(const QString &itemId, QObject *parent)
 
 ZEBClientItem::~ZEBClientItem() = default;
 
-QString ZEBClientItem::itemId() const
-{
-    return m_itemId;
-}
-
 QVariant ZEBClientItem::getValue() const
 {
     // Read live, so a page always sees the value the bus holds now.

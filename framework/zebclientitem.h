@@ -11,7 +11,6 @@ public:
     explicit ZEBClientItem(const QString &itemId, QObject *parent = nullptr);
     ~ZEBClientItem() override;
 
-    QString itemId() const;
     virtual QVariant getValue() const;
 
 private:
