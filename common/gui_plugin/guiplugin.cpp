@@ -3,6 +3,7 @@
 #include "caction.h"
 #include "exclusivegroup.h"
 #include "setupconverter.h"
+#include "treemodel.h"
 
 #include "hmath.h"
 #include "meterautoscaler.h"
@@ -79,6 +80,7 @@ void Plugin::registerTypes(const char *uri)
     // The module's types, in their registration order.
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
+    qmlRegisterType<TreeModel>(uri, 1, 0, "TreeModel");
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
     qmlRegisterUncreatableType<MeterScale>(uri, 1, 0, "MeterScale", QString());
     qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
