@@ -9,9 +9,9 @@ TreeFileWatcher::TreeFileWatcher(QObject *parent)
     m_burst.setInterval(burstInterval);
     connect(&m_burst, &QTimer::timeout, this, [this] { Q_EMIT changed(m_path); });
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &TreeFileWatcher::noteChange);
-    // Only watched while the file is missing: it is back when the folder shows it again.
+    // While the file is missing its folder is watched: the file is back when the folder shows it.
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (QFileInfo::exists(m_path))
+        if (m_waiting && QFileInfo::exists(m_path))
             noteChange();
     });
 }
@@ -24,11 +24,11 @@ void TreeFileWatcher::watch(const QString &path, bool followMissing)
     if (!old.isEmpty())
         m_watcher.removePaths(old);
     m_path = path;
+    m_waiting = false;
     if (path.isEmpty() || m_watcher.addPath(path) || !followMissing)
         return;
     const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (folder.isDir())
-        m_watcher.addPath(folder.filePath());
+    m_waiting = folder.isDir() && m_watcher.addPath(folder.filePath());
 }
 
 QStringList TreeFileWatcher::watched() const

@@ -34,6 +34,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_burst;
     QString m_path;
+    bool m_waiting = false; // for the missing file, in its folder
 };
 
 #endif // TREEFILEWATCHER_H

@@ -352,7 +352,7 @@ void TreeModel::loadValue(const QJsonValue &value, TreeNode *node)
     while (!frames.empty()) {
         Frame &frame = frames.back();
         TreeNode *const target = frame.node;
-        QJsonValue member;
+        QJsonValue member(QJsonValue::Undefined); // stays undefined once the frame is done
         QString key;
         if (frame.value.isObject()) {
             const QJsonObject object = frame.value.toObject();
@@ -365,12 +365,14 @@ void TreeModel::loadValue(const QJsonValue &value, TreeNode *node)
         } else if (frame.value.isArray()) {
             const QJsonArray array = frame.value.toArray();
             if (frame.next < array.size()) {
-                member = array.at(frame.next++);
-                if (!member.isObject() && !member.isArray()) {
+                // Elements load into the same node.
+                const QJsonValue element = array.at(frame.next++);
+                if (element.isObject() || element.isArray())
+                    frames.push_back({ element, target, 0, nullptr });
+                else
                     qWarning() << "void TreeModel::loadValue(const QJsonValue&, TreeNode*)"
-                               << "Nothing to do, value:" << member;
-                    continue;
-                }
+                               << "Nothing to do, value:" << element;
+                continue;
             }
         } else {
             qWarning() << "void TreeModel::loadValue(const QJsonValue&, TreeNode*)"
@@ -383,8 +385,8 @@ void TreeModel::loadValue(const QJsonValue &value, TreeNode *node)
                 adopt(done.adoptBy, done.node);
             continue;
         }
-        // Array members group entries into the same node, objects become nodes named by their
-        // key, anything else names the node being filled.
+        // Array members load into the same node, object members become nodes named by their key,
+        // anything else names the node being filled.
         if (member.isArray())
             frames.push_back({ member, target, 0, nullptr });
         else if (member.isObject())
