@@ -1,7 +1,6 @@
 #ifndef TREEFILEWATCHER_H
 #define TREEFILEWATCHER_H
 
-#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -15,12 +14,11 @@ class TreeFileWatcher : public QObject
     Q_OBJECT
 public:
     explicit TreeFileWatcher(QObject *parent = nullptr);
+    ~TreeFileWatcher() override;
 
     // Forgets the previous file and watches path. A missing file is waited for only when
     // followMissing is set; otherwise it stays unwatched.
     void watch(const QString &path, bool followMissing);
-    // The file or folder being watched.
-    QStringList watched() const;
 
     // How long a burst of notifications may last and still give one signal, in ms.
     static constexpr int burstInterval = 50;
@@ -29,12 +27,15 @@ Q_SIGNALS:
     void changed(const QString &path);
 
 private:
-    void noteChange();
+    friend class TreeFileWatcherHub;
+    void fileChanged();
+    void folderChanged();
+    void unwatch();
 
-    QFileSystemWatcher m_watcher;
     QTimer m_burst;
     QString m_path;
-    bool m_waiting = false; // for the missing file, in its folder
+    QString m_watched; // m_path, its folder while waiting for it, or nothing
+    bool m_waiting = false;
 };
 
 #endif // TREEFILEWATCHER_H

@@ -404,6 +404,11 @@ void TestTreeModel::watchedFileFollowsEditsRenamesAndDeletion()
     QTRY_COMPARE(model.rowCount(), 0);
     QVERIFY(writeFile(path, R"({"back": {}})"));
     QTRY_COMPARE(model.index(0, 0).data(), QVariant("back"));
+    // Models share the watch of a file; one going away leaves the others watching.
+    {
+        TreeModel other;
+        other.loadModelfromJson(path);
+    }
     QVERIFY(writeFile(path, R"({"back again": {}})"));
     QTRY_COMPARE(model.index(0, 0).data(), QVariant("back again"));
 }
