@@ -32,7 +32,7 @@ function(common_add_qmltest)
                      -input ${CMAKE_CURRENT_SOURCE_DIR}/${T_FILE})
     set_tests_properties(${T_NAME} PROPERTIES
                          ENVIRONMENT "${COMMON_TEST_ENV};${COMMON_TOOL_ENV};${T_ENV}"
-                         TIMEOUT 300)
+                         TIMEOUT 300 LABELS qml)
 endfunction()
 
 find_program(COMMON_QMLPLUGINDUMP qmlplugindump HINTS /usr/lib/qt5/bin)
