@@ -68,11 +68,7 @@ Plugin::Plugin(QObject *parent)
 {
 }
 
-Plugin::~Plugin()
-{
-    delete m_hMath;
-    m_hMath = nullptr;
-}
+Plugin::~Plugin() = default;
 
 void Plugin::registerTypes(const char *uri)
 {
@@ -102,14 +98,16 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     if (!engine->imageProvider(QStringLiteral("theme"))) {
         QQmlContext *context = engine->rootContext();
 
-        m_hMath = new HMath(nullptr);
+        // Every service object is a child of its engine and dies with it: a page never sees a
+        // deleted context object, and a process that creates many engines does not leak.
+        m_hMath = new HMath(engine);
 
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
-        context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(nullptr));
-        context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(nullptr));
+        context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
+        context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(engine));
         context->setContextProperty(QStringLiteral("metricPrefixConversion"),
-                                    new MetricPrefixConversion(nullptr));
-        context->setContextProperty(QStringLiteral("unitPrefixes"), new UnitPrefixes(nullptr));
+                                    new MetricPrefixConversion(engine));
+        context->setContextProperty(QStringLiteral("unitPrefixes"), new UnitPrefixes(engine));
 
         const QByteArray autogen = qgetenv("AUTOGEN_REPORTS");
         if (qEnvironmentVariableIsSet("AUTOGEN_REPORTS"))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QQmlExtensionPlugin>
 
 class HMath;
@@ -18,7 +19,7 @@ public:
     void initializeEngine(QQmlEngine *engine, const char *uri) override;
 
 private:
-    // The service objects of the engine initialised last, owned by the plugin. The objects of
-    // earlier engines stay alive while their contexts refer to them.
-    HMath *m_hMath = nullptr;
+    // The service objects of the engine initialised last. Each engine owns its own objects (they
+    // are its children), so these are only watched: they read null once their engine is gone.
+    QPointer<HMath> m_hMath;
 };
