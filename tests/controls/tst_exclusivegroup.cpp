@@ -138,6 +138,16 @@ void TestExclusiveGroup::destroyingCurrentClearsIt()
     QCOMPARE(group.current(), action);
     delete action;
     QCOMPARE(group.current(), nullptr);
+
+    // Also an object that was made current without ever being bound.
+    auto *loose = new Checkable;
+    group.setCurrent(loose);
+    current.clear();
+    delete loose;
+    QCOMPARE(group.current(), nullptr);
+    QCOMPARE(current.count(), 1);
+    group.setCurrent(&b); // must not uncheck the dead object
+    QVERIFY(b.checked());
 }
 
 void TestExclusiveGroup::unbindDisconnects()
