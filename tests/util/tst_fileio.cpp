@@ -22,9 +22,8 @@ private Q_SLOTS:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
-    void linesOfAFile_data();
-    void linesOfAFile();
-    void emptyLines();
+    void lines_data();
+    void lines();
     void missingFileAndSource();
     void koreanRoundTrip();
     void failedWriteKeepsOldContent();
@@ -33,11 +32,6 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    void put(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
     QByteArray bytes(const QString &name) const
     {
         QFile file(path(name));
@@ -47,53 +41,36 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestFileIO::linesOfAFile_data()
+void TestFileIO::lines_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("final LF") << QByteArray("a\nb\nc\n");
-    QTest::newRow("no final LF") << QByteArray("a\nb\nc");
-    QTest::newRow("CRLF") << QByteArray("a\r\nb\r\nc\r\n");
+    // read(), read(1, 5), read(1, 1), readLastLines(2), readLastLines(10)
+    QTest::addColumn<QStringList>("expected");
+    const QStringList abc = { "a\r\nb\r\nc\r\n", "b / c", "b", "b\r\nc", "a\r\nb\r\nc" };
+    QTest::newRow("final LF") << QByteArray("a\nb\nc\n") << abc;
+    QTest::newRow("no final LF") << QByteArray("a\nb\nc") << abc;
+    QTest::newRow("CRLF") << QByteArray("a\r\nb\r\nc\r\n") << abc;
+    QTest::newRow("empty") << QByteArray() << QStringList { "", "", "", "", "" };
+    QTest::newRow("blank lines") << QByteArray("a\n\nb\n\n")
+                                 << QStringList { "a\r\n\r\nb\r\n\r\n", " / b / ", "", "b\r\n",
+                                                  "a\r\n\r\nb\r\n" };
 }
 
-void TestFileIO::linesOfAFile()
+void TestFileIO::lines()
 {
     QFETCH(QByteArray, content);
-    put("lines.txt", content);
+    QFETCH(QStringList, expected);
+    QFile file(path("lines"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
     FileIO io;
-    io.setSource(path("lines.txt"));
-    QTest::ignoreMessage(QtDebugMsg, "9 a\\r\\nb\\r\\nc\\r\\n");
-    QCOMPARE(io.read(), QString("a\r\nb\r\nc\r\n"));
-    QCOMPARE(io.read(1, 5), QString("b / c"));
-    QCOMPARE(io.read(0, 1), QString("a"));
-    QCOMPARE(io.read(0, 0), QString());
-    QCOMPARE(io.read(-1, 2), QString("a"));
-    QCOMPARE(io.read(2, INT_MAX), QString("c")); // the window's end would overflow an int
-    QCOMPARE(io.read(INT_MAX, INT_MAX), QString());
-    QCOMPARE(io.readLastLines(2), QString("b\r\nc"));
-    QCOMPARE(io.readLastLines(10), QString("a\r\nb\r\nc"));
-    QCOMPARE(io.readLastLines(0), QString());
+    io.setSource(file.fileName());
+    QCOMPARE(QStringList({ io.read(), io.read(1, 5), io.read(1, 1), io.readLastLines(2),
+                           io.readLastLines(10) }),
+             expected);
+    QCOMPARE(io.read(1, INT_MAX), expected.at(1)); // the window's end is past INT_MAX
+    QCOMPARE(io.read(0, 0) + io.read(INT_MAX, INT_MAX) + io.readLastLines(0), QString());
     QCOMPARE(io.fileSize(), qlonglong(content.size()));
-}
-
-void TestFileIO::emptyLines()
-{
-    FileIO io;
-    io.setSource(path("empty.txt"));
-    put("empty.txt", "");
-    QTest::ignoreMessage(QtDebugMsg, "0 ");
-    QCOMPARE(io.read(), QString());
-    QCOMPARE(io.read(0, 5), QString());
-    QCOMPARE(io.readLastLines(3), QString());
-
-    put("empty.txt", "a\n\nb\n\n");
-    QCOMPARE(io.read(1, 1), QString()); // not the bare separator
-    QCOMPARE(io.read(0, 9), QString("a /  / b / "));
-    QCOMPARE(io.readLastLines(3), QString("\r\nb\r\n"));
-
-    // A long content is logged as its length and a short prefix.
-    put("empty.txt", QByteArray(100, 'x'));
-    QTest::ignoreMessage(QtDebugMsg, qPrintable("102 " + QString(40, 'x') + "..."));
-    QCOMPARE(io.read().size(), 102);
 }
 
 void TestFileIO::missingFileAndSource()
@@ -101,20 +78,17 @@ void TestFileIO::missingFileAndSource()
     FileIO io;
     QSignalSpy errors(&io, &FileIO::error);
     QSignalSpy sources(&io, &FileIO::sourceChanged);
-    QCOMPARE(io.read(), QString());
-    QCOMPARE(io.read(0, 1), QString());
-    QCOMPARE(io.readLastLines(1), QString());
+    // A braced list calls them in order.
+    QCOMPARE(QStringList({ io.read(), io.read(0, 1), io.readLastLines(1) }).join(""), QString());
     QCOMPARE(io.fileSize(), -1LL);
     QVERIFY(!io.write("x"));
-    io.setSource(path("missing.txt"));
-    io.setSource(path("missing.txt"));
+    io.setSource(path("missing"));
+    io.setSource(path("missing"));
     QCOMPARE(sources.count(), 2);
-    QCOMPARE(io.read(), QString());
-    QCOMPARE(io.read(0, 1), QString());
-    QCOMPARE(io.readLastLines(1), QString());
+    QCOMPARE(QStringList({ io.read(), io.read(0, 1), io.readLastLines(1) }).join(""), QString());
     QCOMPARE(io.fileSize(), -1LL);
-    QVERIFY(!io.fileExists(path("missing.txt")));
-    const QString unable = "FileIO: Unable to open the file " + path("missing.txt");
+    QVERIFY(!io.fileExists(path("missing")));
+    const QString unable = "FileIO: Unable to open the file " + path("missing");
     QCOMPARE(QList<QVariantList>(errors),
              (QList<QVariantList> { { "FileIOsource is empty in file " },
                                     { "FileIO: Source is empty in file " },
@@ -122,10 +96,8 @@ void TestFileIO::missingFileAndSource()
                                     { unable },
                                     { unable },
                                     { unable } }));
-
-    // No folder to write in: false, and no signal.
-    io.setSource(path("no/such/folder.txt"));
-    QVERIFY(!io.write("x"));
+    io.setSource(path("no/folder"));
+    QVERIFY(!io.write("x")); // and no signal
     QCOMPARE(errors.count(), 6);
 }
 
@@ -136,25 +108,21 @@ void TestFileIO::koreanRoundTrip()
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
     const QString text = QString::fromUtf8("측정 시작\n주파수 433.92 MHz\n");
     FileIO io;
-    io.setSource(path("ko.txt"));
+    io.setSource(path("ko"));
     const bool written = io.write(text);
-    const QString last = io.readLastLines(1);
+    const QString read = io.read();
     QTextCodec::setCodecForLocale(localeCodec);
     QVERIFY(written);
-    QCOMPARE(bytes("ko.txt"), text.toUtf8());
-    QCOMPARE(last, QString::fromUtf8("주파수 433.92 MHz"));
-    QVERIFY(io.fileExists(path("ko.txt")));
+    QCOMPARE(bytes("ko"), text.toUtf8());
+    QCOMPARE(read, QString(text).replace("\n", "\r\n"));
 }
 
 // Each failing write leaves the old file as it was and no temporary file behind.
 void TestFileIO::failedWriteKeepsOldContent()
 {
     FileIO io;
-    io.setSource(path("keep.txt"));
-    QVERIFY(io.write("old\n"));
-    QVERIFY(io.write("older content\n")); // a complete write replaces the file
-    QCOMPARE(bytes("keep.txt"), QByteArray("older content\n"));
-
+    io.setSource(path("keep"));
+    QVERIFY(io.write("older content\n"));
     rlimit saved;
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit low = saved;
@@ -162,29 +130,31 @@ void TestFileIO::failedWriteKeepsOldContent()
     const auto previous = signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
     const bool small = io.write("short\n");
-    const bool large = io.write(QString(10000, 'x'));
+    const bool large = io.write(QString(10000, 'x')); // fails only in the final flush
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previous);
-    QVERIFY(small);
-    QVERIFY(!large);
-    QCOMPARE(bytes("keep.txt"), QByteArray("short\n"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList("keep.txt"));
+    QVERIFY(small && !large);
+    QCOMPARE(bytes("keep"), QByteArray("short\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList("keep"));
+
+    // The log shows a long content's length and a short prefix only.
+    QVERIFY(io.write(QString(100, 'x')));
+    QTest::ignoreMessage(QtDebugMsg, qPrintable("102 " + QString(40, 'x') + "..."));
+    io.read();
 }
 
 void TestFileIO::devicesAreWrittenInPlace()
 {
     QVERIFY(QFile::link("/dev/full", path("full")));
     FileIO io;
-    for (const QString &full : { QString("/dev/full"), path("full") }) {
-        io.setSource(full);
-        QVERIFY(!io.write("no space"));
-    }
+    io.setSource(path("full")); // a link to the full device, and it stays one
+    QVERIFY(!io.write("no space"));
     QVERIFY(QFileInfo(path("full")).isSymLink());
 
     const QByteArray fifo = QFile::encodeName(path("fifo"));
     QCOMPARE(mkfifo(fifo, 0600), 0);
     io.setSource(path("fifo"));
-    QVERIFY(!io.write("nobody reads")); // refused at once rather than blocking
+    QVERIFY(!io.write("nobody reads")); // at once rather than blocking
     const int reader = open(fifo, O_RDONLY | O_NONBLOCK);
     QVERIFY(reader >= 0);
     QVERIFY(io.write(QString::fromUtf8("측정\n")));
@@ -198,19 +168,16 @@ void TestFileIO::devicesAreWrittenInPlace()
 
 void TestFileIO::findLastFileByTime()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir("logs"));
     QVERIFY(QDir(m_dir->path()).mkpath("dirs/only"));
-    const QDateTime now = QDateTime::currentDateTime();
-    const int ages[] = { 30, 10, 20 }; // seconds old
+    const int ages[] = { 30, 10, 20 }; // seconds
     for (int i = 0; i < 3; ++i) {
-        const QString name = QString("logs/%1.log").arg(i);
-        put(name, "x");
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(now.addSecs(-ages[i]), QFileDevice::FileModificationTime));
+        QFile file(path(QString("%1.log").arg(i)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ages[i]),
+                                 QFileDevice::FileModificationTime));
     }
     FileIO io;
-    QCOMPARE(io.findLastFile(path("logs")), QString("1.log"));
+    QCOMPARE(io.findLastFile(m_dir->path()), QString("1.log"));
     QVERIFY(io.findLastFile(path("dirs")).isNull());
     QVERIFY(io.findLastFile(path("missing")).isNull());
 }
