@@ -66,7 +66,9 @@ CAction::CAction(QObject *parent)
 
 CAction::~CAction()
 {
-    // No signals from a dying object: only drop the registrations and leave the group.
+    // No signals from a dying object: only drop the registrations and leave the group (which
+    // unchecks its current member, this one included).
+    blockSignals(true);
     unregisterSequence(this, m_shortcutId, m_shortcut);
     unregisterSequence(this, m_mnemonicId, m_mnemonic);
     if (m_exclusiveGroup)
