@@ -33,7 +33,15 @@ PopupWindow::PopupWindow(QWindow *parent)
     contentItem()->setTransformOrigin(QQuickItem::TopLeft);
 }
 
-PopupWindow::~PopupWindow() = default;
+PopupWindow::~PopupWindow()
+{
+    // QWindow's destructor hides the window: no slot of this half-destroyed object may run.
+    disconnect(this, &QWindow::visibleChanged, this, &PopupWindow::windowVisibleChanged);
+    if (m_popupContentItem)
+        disconnect(m_popupContentItem, nullptr, this, nullptr);
+    if (m_parentWindow)
+        disconnect(m_parentWindow, nullptr, this, nullptr);
+}
 
 QQuickItem *PopupWindow::popupContentItem() const
 {

@@ -145,6 +145,15 @@ Item {
             style.padding.left = 4
             style.padding.left = 4
             compare(leftSpy.count, 1)
+
+            // The style holds its data without owning it: a deleted object leaves the list.
+            var held = Qt.createQmlObject("import QtQml 2.15; QtObject { objectName: 'held' }", root)
+            var gone = Qt.createQmlObject("import QtQml 2.15; QtObject {}", root)
+            style.data = [gone, held]
+            gone.destroy()
+            tryCompare(style.data, "length", 1)
+            compare(style.data[0], held)
+            held.destroy()
         }
 
         function test_stackAttached() {
