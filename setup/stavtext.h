@@ -9,14 +9,14 @@
 namespace StavText {
 
 bool contains(const QByteArray &text, const char *literal, size_t length);
+bool contains(const QByteArray &text, const QByteArray &literal);
 
 template<size_t N> inline bool contains(const QByteArray &text, const char (&literal)[N])
 {
     return contains(text, literal, N - 1);
 }
 
-// Position of `literal` in `text` from `from` on, or -1. Meant for searches through a whole
-// file, where the library's substring search pays off.
+// Position of `literal` in `text` from `from` on, or -1.
 int indexOf(const QByteArray &text, const char *literal, int from);
 
 // A line of a whole-file text: [start, end), without its line feed; start is -1 for none.
@@ -32,6 +32,10 @@ struct LineSpan
 // The first line that holds `literal` at or after `from`, found by jumping from one mention of
 // it to the next instead of splitting every line.
 LineSpan lineContaining(const QByteArray &text, const char *literal, int from);
+
+// As QByteArray::replace() does, left to right and without overlaps; a search for the first byte
+// and a compare are quicker on short lines than its general matcher.
+void replaceAll(QByteArray &text, const QByteArray &before, const QByteArray &after);
 
 // Replaces, left to right and without overlaps, every ASCII case-insensitive match of
 // `literal` by `literal` itself; the lengths are equal, so this works in place.
