@@ -1,6 +1,7 @@
 #include "literalset.h"
 
 #include "lineshape.h"
+#include "stavtext.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,52 +33,51 @@ uint64_t lengthBit(size_t length)
 LiteralSet::LiteralSet(const QList<QByteArray> &literals)
     : m_literals(literals)
 {
-    for (const QByteArray &literal : qAsConst(m_literals)) {
-        const std::string_view text = view(literal);
-        if (endsWith(text, ":\"")) {
-            if (text.size() == 2)
-                m_anyKeyEnd = true;
-            else
-                m_keyEnds[uchar(text[text.size() - 3])].push_back(text);
+    for (int index = 0; index < m_literals.size(); ++index) {
+        const std::string_view text = view(m_literals.at(index));
+        if (text.empty()) {
+            m_empty.push_back(index);
+        } else if (text == ":\"") {
+            m_bareKeyEnds.push_back(index);
+        } else if (endsWith(text, ":\"")) {
+            m_keyEnds[uchar(text[text.size() - 3])].push_back({ text, index });
         } else if (text.size() >= 2 && text.front() == '"' && text.back() == '"'
                    && text.substr(1, text.size() - 2).find('"') == std::string_view::npos) {
-            m_quotedWords.push_back(text.substr(1, text.size() - 2));
+            m_quotedWords.push_back({ text.substr(1, text.size() - 2), index });
             m_quotedLengths |= lengthBit(text.size() - 2);
-        } else if (text.empty()) {
-            m_matchesAll = true;
         } else {
-            m_plain.push_back(text);
+            m_plain.push_back({ text, index });
         }
     }
 }
 
-bool LiteralSet::foundIn(const LineShape &shape) const
-{
-    if (m_matchesAll || foundAtQuotes(shape))
-        return true;
-    for (std::string_view literal : m_plain) {
-        if (shape.line().find(literal) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
-
-bool LiteralSet::foundAtQuotes(const LineShape &shape) const
+template<typename Hit> bool LiteralSet::scan(const LineShape &shape, bool quotesOnly, Hit hit) const
 {
     const std::string_view line = shape.line();
-    if (m_matchesAll || shape.overflows())
-        return m_matchesAll || anyFound(line);
+    for (int index : m_empty) {
+        if (hit(index))
+            return true;
+    }
+    if (shape.overflows()) {
+        for (int index = 0; index < m_literals.size(); ++index) {
+            if (line.find(view(m_literals.at(index))) != std::string_view::npos && hit(index))
+                return true;
+        }
+        return false;
+    }
     // Every occurrence of `...:"` ends just after a recorded `:"`.
     for (int i = 0; i < shape.keyEndCount(); ++i) {
+        for (int index : m_bareKeyEnds) {
+            if (hit(index))
+                return true;
+        }
         const size_t end = shape.keyEnd(i);
-        if (m_anyKeyEnd)
-            return true;
         if (end < 3)
             continue;
-        for (std::string_view literal : m_keyEnds[uchar(line[end - 3])]) {
-            if (end >= literal.size()
-                && std::memcmp(line.data() + end - literal.size(), literal.data(), literal.size())
-                    == 0)
+        for (const Literal &literal : m_keyEnds[uchar(line[end - 3])]) {
+            const size_t size = literal.text.size();
+            if (end >= size && StavText::equal(line.data() + end - size, literal.text.data(), size)
+                && hit(literal.index))
                 return true;
         }
     }
@@ -87,34 +87,53 @@ bool LiteralSet::foundAtQuotes(const LineShape &shape) const
         const size_t length = shape.quote(i + 1) - begin;
         if (!(m_quotedLengths & lengthBit(length)))
             continue;
-        for (std::string_view word : m_quotedWords) {
-            if (word.size() == length && std::memcmp(line.data() + begin, word.data(), length) == 0)
+        for (const Literal &word : m_quotedWords) {
+            if (word.text.size() == length
+                && StavText::equal(line.data() + begin, word.text.data(), length)
+                && hit(word.index))
                 return true;
         }
     }
+    if (quotesOnly)
+        return false;
+    for (const Literal &literal : m_plain) {
+        if (line.find(literal.text) != std::string_view::npos && hit(literal.index))
+            return true;
+    }
     return false;
+}
+
+bool LiteralSet::foundIn(const LineShape &shape) const
+{
+    return scan(shape, false, [](int) { return true; });
+}
+
+bool LiteralSet::foundAtQuotes(const LineShape &shape) const
+{
+    return scan(shape, true, [](int) { return true; });
+}
+
+uint64_t LiteralSet::found(const LineShape &shape) const
+{
+    uint64_t bits = 0;
+    scan(shape, false, [&bits](int index) {
+        bits |= bit(index);
+        return false;
+    });
+    return bits;
 }
 
 std::vector<int> LiteralSet::plainOccurrences(const QByteArray &text) const
 {
     std::vector<int> found;
-    const std::string_view whole(text.constData(), size_t(text.size()));
-    for (std::string_view literal : m_plain) {
-        for (size_t at = whole.find(literal); at != std::string_view::npos;
-             at = whole.find(literal, at + 1))
+    const std::string_view whole = view(text);
+    for (const Literal &literal : m_plain) {
+        for (size_t at = whole.find(literal.text); at != std::string_view::npos;
+             at = whole.find(literal.text, at + 1))
             found.push_back(int(at));
     }
     std::sort(found.begin(), found.end());
     return found;
-}
-
-bool LiteralSet::anyFound(std::string_view line) const
-{
-    for (const QByteArray &literal : m_literals) {
-        if (line.find(view(literal)) != std::string_view::npos)
-            return true;
-    }
-    return false;
 }
 
 bool LiteralSet::mayTouch(std::string_view id) const

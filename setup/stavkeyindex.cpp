@@ -1,6 +1,7 @@
 #include "stavkeyindex.h"
 
 #include "stavrules.h"
+#include "stavtext.h"
 
 #include <cstring>
 
@@ -29,16 +30,43 @@ bool holdsSpecialCharacters(const QByteArray &id)
     return false;
 }
 
+// Each rule needs at least one of its literals in a line to act on it.
+StavKeyIndex::StepLiterals literalsOf(const StavRules::Step &step, QList<QByteArray> *literals)
+{
+    StavKeyIndex::StepLiterals result;
+    const auto add = [literals](const QList<QByteArray> &list) {
+        uint64_t bits = 0;
+        for (const QByteArray &literal : list) {
+            bits |= LiteralSet::bit(literals->size());
+            literals->append(literal);
+        }
+        return bits;
+    };
+    add({ StavRules::versionKey() });
+    // An entry rule needs both of its literals; its key alone tells where it may act.
+    for (const StavRules::EntryRule &rule : step.entryRules)
+        add({ rule.key });
+    add(step.dropLiterals);
+    for (const StavRules::TextRule &rule : step.textRules)
+        result.textRules.push_back(add(rule.triggers));
+    for (const StavRules::IndexRule &rule : step.indexRules)
+        result.indexRules.push_back(add(rule.keys));
+    result.literals = LiteralSet(*literals);
+    return result;
+}
+
 } // namespace
 
 StavKeyIndex::StavKeyIndex(const StavRules &rules)
 {
+    QList<QByteArray> literals[StavStep::Count];
+    for (int step = 0; step < StavStep::Count; ++step)
+        m_steps[step] = literalsOf(rules.steps[step], &literals[step]);
     for (int first = 0; first < StavStep::Count; ++first) {
-        m_stepTriggers[first] = LiteralSet(rules.triggers(StavStep::Id(first)));
-        QList<QByteArray> literals;
+        QList<QByteArray> chainLiterals;
         for (int step = first; step < StavStep::Count; ++step)
-            literals += rules.triggers(StavStep::Id(step));
-        m_triggers[first] = LiteralSet(literals);
+            chainLiterals += literals[step];
+        m_triggers[first] = LiteralSet(chainLiterals);
     }
     QHash<QByteArray, int> unitIndex;
     for (auto it = rules.unitDependencies.cbegin(); it != rules.unitDependencies.cend(); ++it) {
@@ -117,7 +145,9 @@ const StavKeyIndex::Chain *StavKeyIndex::find(std::string_view key, StavStep::Id
     for (size_t slot = hash & (m_slots.size() - 1); m_slots[slot].key >= 0;
          slot = (slot + 1) & (m_slots.size() - 1)) {
         const int index = m_slots[slot].key;
-        if (m_slots[slot].hash != hash || m_keys[size_t(index)] != key)
+        const std::string_view candidate = m_keys[size_t(index)];
+        if (m_slots[slot].hash != hash || candidate.size() != key.size()
+            || !StavText::equal(candidate.data(), key.data(), key.size()))
             continue;
         const Chain &chain = m_chains[size_t(index) * StavStep::Count + size_t(first)];
         return chain.ids[first].data() ? &chain : nullptr;

@@ -40,15 +40,22 @@ public:
         QByteArray unitItem;
         QByteArray unitValue;
     };
+    // The literals the rules of one step look for; a line without any of them is changed by the
+    // step's table alone. For each text and index rule, the bits (LiteralSet::found()) of its own.
+    struct StepLiterals
+    {
+        LiteralSet literals;
+        std::vector<uint64_t> textRules;
+        std::vector<uint64_t> indexRules;
+    };
 
     explicit StavKeyIndex(const StavRules &rules);
 
     // Null when the tables leave the key alone from `first` on.
     const Chain *find(std::string_view key, StavStep::Id first) const;
-    // Every literal without which no rule of the steps from `first` on acts on a line.
+    // The literals of the steps from `first` on.
     const LiteralSet &triggers(StavStep::Id first) const { return m_triggers[first]; }
-    // Those of step `step` alone.
-    const LiteralSet &stepTriggers(StavStep::Id step) const { return m_stepTriggers[step]; }
+    const StepLiterals &stepLiterals(StavStep::Id step) const { return m_steps[step]; }
     const QVector<UnitDependency> &unitDependencies() const { return m_units; }
 
 private:
@@ -70,7 +77,7 @@ private:
     std::vector<std::string_view> m_keys;
     std::vector<Chain> m_chains; // per key, one per first step; ids[first] empty: no change
     LiteralSet m_triggers[StavStep::Count];
-    LiteralSet m_stepTriggers[StavStep::Count];
+    StepLiterals m_steps[StavStep::Count];
     QVector<UnitDependency> m_units;
 };
 

@@ -3,11 +3,18 @@
 #include "lineshape.h"
 #include "stavtext.h"
 
+#include <cstring>
+
 namespace {
 
 bool contains(std::string_view text, std::string_view literal)
 {
     return text.find(literal) != std::string_view::npos;
+}
+
+std::string_view view(const QByteArray &bytes)
+{
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
 }
 
 } // namespace
@@ -26,7 +33,8 @@ bool StavPass::run(const QByteArray &text, QByteArray *result, StavLog *log, con
     if (m_first == StavStep::V3toV4)
         collectSelectedUnits(text);
     // Most lines pass unchanged or with a slightly longer identifier.
-    m_output.reserve(text.size() + text.size() / 16 + 64);
+    m_output.resize(text.size() + text.size() / 16 + 64);
+    m_out = m_output.data();
     // Trigger literals that are neither key ends nor quoted words are rare and are found in one
     // search of the text; the rest at the quotes of each line.
     const std::vector<int> plain = m_index.triggers(m_first).plainOccurrences(text);
@@ -48,6 +56,7 @@ bool StavPass::run(const QByteArray &text, QByteArray *result, StavLog *log, con
     flush();
     if (!finish(log, path))
         return false;
+    m_output.resize(int(m_out - m_output.constData()));
     result->swap(m_output);
     return true;
 }
@@ -112,8 +121,8 @@ bool StavPass::convertQuickly(const LineShape &shape, int first, bool inInput)
     } else if (inInput) {
         appendUnchanged(line);
     } else {
-        m_output.append(line.data(), int(line.size()));
-        m_output.append('\n');
+        write(line.data(), line.size());
+        write("\n", 1);
     }
     return true;
 }
@@ -164,24 +173,23 @@ QByteArray StavPass::textAt(std::string_view line, const StavKeyIndex::Chain *ch
 }
 
 // The steps one after the other, as they are written down, until the shortcut can take the line
-// through the remaining ones. A step none of whose trigger literals the line holds can only skip
-// it, drop it or rename its key; the line is parsed only for a step that may do more.
+// through the remaining ones. A step none of whose literals the line holds can only skip it, drop
+// it or rename its key; the line is parsed only for a step that may do more.
 void StavPass::convertExactly(std::string_view line)
 {
     flush();
     QByteArray text(line.data(), int(line.size()));
     for (int step = m_first; step <= m_last; ++step) {
-        if (step > m_first) {
-            const LineShape shape(std::string_view(text.constData(), size_t(text.size())));
-            if (convertQuickly(shape, step, false))
-                return;
-        }
+        const LineShape shape(view(text));
+        if (step > m_first && convertQuickly(shape, step, false))
+            return;
         StepState &state = m_steps[step];
-        const bool byTable = !hasTriggers(StavStep::Id(step), text);
+        const StavKeyIndex::StepLiterals &literals = m_index.stepLiterals(StavStep::Id(step));
+        uint64_t found = literals.literals.found(shape);
         StavLine cur;
-        if (byTable) {
+        if (!found) {
             cur.line = text;
-            cur.itemId = StavLine::parse(text).itemId;
+            cur.itemId = QByteArray(shape.itemId().data(), int(shape.itemId().size()));
         } else {
             cur = StavLine::parse(text);
             if (StavText::contains(cur.line, StavRules::versionKey())) {
@@ -191,6 +199,8 @@ void StavPass::convertExactly(std::string_view line)
             } else {
                 cur = m_rules.applyEntryRules(StavStep::Id(step), cur);
             }
+            if (cur.line != text)
+                found = literals.literals.found(LineShape(view(cur.line)));
         }
         if (state.skipping) {
             if (cur.line.contains(']')) {
@@ -202,30 +212,25 @@ void StavPass::convertExactly(std::string_view line)
             ++state.droppedLines;
             return;
         }
-        if (!keepsExactly(StavStep::Id(step), &cur, byTable)) {
+        if (!keepsExactly(StavStep::Id(step), &cur, found)) {
             ++state.droppedLines;
             return;
         }
         text = cur.line;
     }
-    m_output.append(text);
-    m_output.append('\n');
-}
-
-bool StavPass::hasTriggers(StavStep::Id step, const QByteArray &text) const
-{
-    const LineShape shape(std::string_view(text.constData(), size_t(text.size())));
-    return m_index.stepTriggers(step).foundIn(shape);
+    write(text.constData(), size_t(text.size()));
+    write("\n", 1);
 }
 
 // Table and rules of one step for a line outside removed arrays; false when it is dropped.
-// `byTable`: the line holds none of the step's trigger literals and has not been parsed.
-bool StavPass::keepsExactly(StavStep::Id step, StavLine *cur, bool byTable)
+// `found`: the step's literals in the line; none: the line has not been parsed.
+bool StavPass::keepsExactly(StavStep::Id step, StavLine *cur, uint64_t found)
 {
     // Plain keys and lines without a key never match the tables.
     if (cur->itemId.size() < StavRules::MinItemIdLength)
         return true;
     const StavRules::Step &rules = m_rules.steps[step];
+    const StavKeyIndex::StepLiterals &literals = m_index.stepLiterals(step);
     for (const QByteArray &literal : rules.dropLiterals) {
         if (StavText::contains(cur->line, literal))
             return false;
@@ -242,17 +247,39 @@ bool StavPass::keepsExactly(StavStep::Id step, StavLine *cur, bool byTable)
         const QByteArray before = cur->line;
         StavText::replaceAll(cur->line, cur->itemId, *renamed);
         cur->itemId = *renamed;
-        // The new key may bring a trigger literal along; the value stays the one parsed before.
-        if (byTable && hasTriggers(step, cur->line)) {
+        // The new key may bring a literal along; the value stays the one parsed before.
+        const uint64_t wasFound = found;
+        found = literals.literals.found(LineShape(view(cur->line)));
+        if (found && !wasFound)
             cur->value = StavLine::parse(before).value;
-            byTable = false;
-        }
     }
-    if (byTable)
+    if (!found)
         return true;
-    *cur = m_rules.applyTextRules(step, *cur);
-    *cur = m_rules.applyIndexRules(step, *cur, &m_steps[step].records);
+    const int text = firstRule(rules.textRules, literals.textRules, found, cur->line);
+    if (text >= 0) {
+        const StavLine rewritten = StavRules::applyTextRule(rules.textRules.at(text), *cur);
+        if (rewritten.line != cur->line)
+            found = literals.literals.found(LineShape(view(rewritten.line)));
+        *cur = rewritten;
+    }
+    const int index = firstRule(rules.indexRules, literals.indexRules, found, cur->line);
+    if (index >= 0)
+        *cur = StavRules::applyIndexRule(rules.indexRules.at(index), *cur, &m_steps[step].records);
     return true;
+}
+
+// The first rule that the line holds a literal of; the last bit of `found` stands for many
+// literals and is checked by a search.
+template<typename Rule>
+int StavPass::firstRule(const QList<Rule> &rules, const std::vector<uint64_t> &bits, uint64_t found,
+                        const QByteArray &line)
+{
+    for (int i = 0; i < rules.size(); ++i) {
+        const uint64_t both = bits[size_t(i)] & found;
+        if (both && (both != LiteralSet::bit(63) || StavRules::holds(line, rules.at(i))))
+            return i;
+    }
+    return -1;
 }
 
 void StavPass::startSkipping(StepState *state, const QByteArray &line)
@@ -269,8 +296,8 @@ void StavPass::appendUnchanged(std::string_view line)
     // The last line may lack its line feed; the output always ends with one.
     if (end == m_end) {
         flush();
-        m_output.append(begin, int(line.size()));
-        m_output.append('\n');
+        write(begin, line.size());
+        write("\n", 1);
         return;
     }
     if (begin != m_runEnd) {
@@ -284,16 +311,27 @@ void StavPass::appendRenamed(std::string_view line, size_t keyBegin, size_t keyE
                              std::string_view key)
 {
     flush();
-    m_output.append(line.data(), int(keyBegin));
-    m_output.append(key.data(), int(key.size()));
-    m_output.append(line.data() + keyEnd, int(line.size() - keyEnd));
-    m_output.append('\n');
+    write(line.data(), keyBegin);
+    write(key.data(), key.size());
+    write(line.data() + keyEnd, line.size() - keyEnd);
+    write("\n", 1);
+}
+
+void StavPass::write(const char *data, size_t size)
+{
+    const size_t written = size_t(m_out - m_output.constData());
+    if (written + size > size_t(m_output.size())) {
+        m_output.resize(int(qMax(written + size, size_t(m_output.size()) * 2)));
+        m_out = m_output.data() + written;
+    }
+    std::memcpy(m_out, data, size);
+    m_out += size;
 }
 
 void StavPass::flush()
 {
     if (m_runBegin)
-        m_output.append(m_runBegin, int(m_runEnd - m_runBegin));
+        write(m_runBegin, size_t(m_runEnd - m_runBegin));
     m_runBegin = m_runEnd = nullptr;
 }
 

@@ -41,13 +41,16 @@ private:
     bool convertQuickly(const LineShape &shape, int first, bool inInput);
     bool dropsQuickly(std::string_view line, const StavKeyIndex::Chain *chain, int first);
     void convertExactly(std::string_view line);
-    bool hasTriggers(StavStep::Id step, const QByteArray &text) const;
-    bool keepsExactly(StavStep::Id step, StavLine *cur, bool byTable);
+    bool keepsExactly(StavStep::Id step, StavLine *cur, uint64_t found);
+    template<typename Rule>
+    static int firstRule(const QList<Rule> &rules, const std::vector<uint64_t> &bits,
+                         uint64_t found, const QByteArray &line);
     bool continuesSkipping(StepState *state, const QByteArray &line);
     void startSkipping(StepState *state, const QByteArray &line);
     QByteArray textAt(std::string_view line, const StavKeyIndex::Chain *chain, int step) const;
     void appendUnchanged(std::string_view line);
     void appendRenamed(std::string_view line, size_t keyBegin, size_t keyEnd, std::string_view key);
+    void write(const char *data, size_t size);
     void flush();
     bool finish(StavLog *log, const QString &path);
 
@@ -62,7 +65,9 @@ private:
     StavRules::RenameMap m_selectedUnits;
     QVector<bool> m_unitKept; // by index of StavKeyIndex::unitDependencies()
 
+    // Written up to m_out; longer than that until the end.
     QByteArray m_output;
+    char *m_out = nullptr;
     const char *m_end = nullptr;
     // Unchanged input lines not yet appended: [m_runBegin, m_runEnd), line feeds included.
     const char *m_runBegin = nullptr;

@@ -102,21 +102,6 @@ StavRules StavRules::builtIn()
     return rules;
 }
 
-QList<QByteArray> StavRules::triggers(StavStep::Id step) const
-{
-    const Step &rules = steps[step];
-    QList<QByteArray> literals { versionKey() };
-    // An entry rule needs both of its literals; its key alone tells where it may act.
-    for (const EntryRule &rule : rules.entryRules)
-        literals << rule.key;
-    literals += rules.dropLiterals;
-    for (const TextRule &rule : rules.textRules)
-        literals += rule.triggers;
-    for (const IndexRule &rule : rules.indexRules)
-        literals += rule.keys;
-    return literals;
-}
-
 StavLine StavRules::applyEntryRules(StavStep::Id step, const StavLine &stavLine) const
 {
     const QByteArray &line = stavLine.line;
@@ -131,14 +116,8 @@ StavLine StavRules::applyEntryRules(StavStep::Id step, const StavLine &stavLine)
 StavLine StavRules::applyTextRules(StavStep::Id step, const StavLine &stavLine) const
 {
     for (const TextRule &rule : steps[step].textRules) {
-        if (!containsAny(stavLine.line, rule.triggers))
-            continue;
-        QByteArray text = stavLine.line;
-        for (const auto &[from, to] : rule.replacements)
-            StavText::replaceAll(text, from, to);
-        for (const QByteArray &spelling : rule.spellings)
-            StavText::replaceIgnoringCase(text, spelling.constData());
-        return StavLine::parse(text);
+        if (holds(stavLine.line, rule))
+            return applyTextRule(rule, stavLine);
     }
     return stavLine;
 }
@@ -146,14 +125,38 @@ StavLine StavRules::applyTextRules(StavStep::Id step, const StavLine &stavLine) 
 StavLine StavRules::applyIndexRules(StavStep::Id step, const StavLine &stavLine, StavLog *log) const
 {
     for (const IndexRule &rule : steps[step].indexRules) {
-        if (!containsAny(stavLine.line, rule.keys))
-            continue;
-        StavLine result = stavLine;
-        for (const Renumbering &call : rule.calls)
-            result = updateStavParam(result, call.offset, call.minimum, call.maximum, log);
-        return result;
+        if (holds(stavLine.line, rule))
+            return applyIndexRule(rule, stavLine, log);
     }
     return stavLine;
+}
+
+bool StavRules::holds(const QByteArray &line, const TextRule &rule)
+{
+    return containsAny(line, rule.triggers);
+}
+
+bool StavRules::holds(const QByteArray &line, const IndexRule &rule)
+{
+    return containsAny(line, rule.keys);
+}
+
+StavLine StavRules::applyTextRule(const TextRule &rule, const StavLine &stavLine)
+{
+    QByteArray text = stavLine.line;
+    for (const auto &[from, to] : rule.replacements)
+        StavText::replaceAll(text, from, to);
+    for (const QByteArray &spelling : rule.spellings)
+        StavText::replaceIgnoringCase(text, spelling.constData());
+    return StavLine::parse(text);
+}
+
+StavLine StavRules::applyIndexRule(const IndexRule &rule, const StavLine &stavLine, StavLog *log)
+{
+    StavLine result = stavLine;
+    for (const Renumbering &call : rule.calls)
+        result = updateStavParam(result, call.offset, call.minimum, call.maximum, log);
+    return result;
 }
 
 bool StavRules::keepsUnitItem(const QByteArray &itemId, const RenameMap &selectedUnits) const

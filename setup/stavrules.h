@@ -66,13 +66,15 @@ struct StavRules
     // The rules of the document versions V3 to V7.
     static StavRules builtIn();
 
-    // Literals without which no rule of `step` acts on a line, the tables aside: each rule
-    // needs at least one of them.
-    QList<QByteArray> triggers(StavStep::Id step) const;
-
     StavLine applyEntryRules(StavStep::Id step, const StavLine &stavLine) const;
+    // The first rule of the list whose literals the line holds, applied.
     StavLine applyTextRules(StavStep::Id step, const StavLine &stavLine) const;
     StavLine applyIndexRules(StavStep::Id step, const StavLine &stavLine, StavLog *log) const;
+
+    static bool holds(const QByteArray &line, const TextRule &rule);
+    static bool holds(const QByteArray &line, const IndexRule &rule);
+    static StavLine applyTextRule(const TextRule &rule, const StavLine &stavLine);
+    static StavLine applyIndexRule(const IndexRule &rule, const StavLine &stavLine, StavLog *log);
     // Whether a V3 item renamed in V4 survives, given the units the file selects.
     bool keepsUnitItem(const QByteArray &itemId, const RenameMap &selectedUnits) const;
 

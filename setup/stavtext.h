@@ -4,9 +4,30 @@
 #include <QByteArray>
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 // Byte-wise searches and replacements on line texts; no character-set conversion.
 namespace StavText {
+
+// Whether `size` bytes at `a` and `b` are equal; for the short texts of setup lines, inline
+// word compares beat a call of the library's compare.
+inline bool equal(const char *a, const char *b, size_t size)
+{
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        uint64_t x;
+        uint64_t y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
+    for (; size > 0; ++a, ++b, --size) {
+        if (*a != *b)
+            return false;
+    }
+    return true;
+}
 
 bool contains(const QByteArray &text, const char *literal, size_t length);
 bool contains(const QByteArray &text, const QByteArray &literal);

@@ -4,6 +4,7 @@
 #include "literalset.h"
 #include "setupconverter.h"
 #include "setupmigration.h"
+#include "stavkeyindex.h"
 
 #include <QtGlobal>
 
@@ -38,13 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Q_UNUSED(quiet)
     static const SetupConverter converter;
     static const StavRules &rules = SetupMigration::standard().rules();
-    static const QList<QByteArray> literals = [] {
-        QList<QByteArray> all;
-        for (int step = 0; step < StavStep::Count; ++step)
-            all += rules.triggers(StavStep::Id(step));
-        return all;
-    }();
-    static const LiteralSet triggers(literals);
+    // The literals of all steps, as the migration derives them from the rules.
+    static const StavKeyIndex index(rules);
+    static const LiteralSet &triggers = index.triggers(StavStep::V3toV4);
+    static const QList<QByteArray> &literals = triggers.literals();
     static const QList<QByteArray> newIds = rules.steps[StavStep::V3toV4].renames.values();
 
     // The first two bytes choose the renumbering window and a new key, the rest is the line.
