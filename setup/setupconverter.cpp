@@ -169,14 +169,17 @@ StavLine SetupConverter::parseLine(const QByteArray &text) const
 
 StavLine SetupConverter::fixEnumOptions(const StavLine &stavLine) const
 {
-    return SetupMigration::standard().rules().applyTextRules(StavStep::V3toV4, stavLine);
+    StavLine result = stavLine;
+    SetupMigration::standard().rules().applyTextRules(StavStep::V3toV4, &result);
+    return result;
 }
 
 StavLine SetupConverter::updateStavParam(const StavLine &stavLine, int offset, int minimum,
                                          int maximum) const
 {
     StavLog log;
-    const StavLine result = StavRules::updateStavParam(stavLine, offset, minimum, maximum, &log);
+    StavLine result = stavLine;
+    StavRules::updateStavParam(&result, offset, minimum, maximum, &log);
     log.write();
     return result;
 }

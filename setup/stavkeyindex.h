@@ -59,13 +59,6 @@ public:
     const QVector<UnitDependency> &unitDependencies() const { return m_units; }
 
 private:
-    Chain chainFrom(const StavRules &rules, const QHash<QByteArray, int> &unitIndex,
-                    const QByteArray &key, StavStep::Id first);
-    std::string_view keep(const QByteArray &id);
-
-    void insertKey(std::string_view key);
-
-    QSet<QByteArray> m_ids; // owns the bytes of the views
     // Open addressing: most lines look up a key that is not there, which an empty slot or a
     // hash mismatch tells at once.
     struct Slot
@@ -73,6 +66,13 @@ private:
         uint32_t hash;
         int key; // into m_keys; -1: empty
     };
+
+    Chain chainFrom(const StavRules &rules, const QHash<QByteArray, int> &unitIndex,
+                    const QByteArray &key, StavStep::Id first);
+    std::string_view keep(const QByteArray &id);
+    void insertKey(std::string_view key);
+
+    QSet<QByteArray> m_ids; // owns the bytes of the views
     std::vector<Slot> m_slots;
     std::vector<std::string_view> m_keys;
     std::vector<Chain> m_chains; // per key, one per first step; ids[first] empty: no change

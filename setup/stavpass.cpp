@@ -50,7 +50,7 @@ bool StavPass::run(const QByteArray &text, QByteArray *result, StavLog *log, con
             hasPlain = hasPlain || *nextPlain >= int(data - text.constData());
         ++m_lines;
         if (hasPlain || !convertQuickly(shape, m_first, true))
-            convertExactly(shape.line());
+            convertExactly(shape);
         data = shape.line().data() + shape.line().size() + 1;
     }
     flush();
@@ -175,12 +175,12 @@ QByteArray StavPass::textAt(std::string_view line, const StavKeyIndex::Chain *ch
 // The steps one after the other, as they are written down, until the shortcut can take the line
 // through the remaining ones. A step none of whose literals the line holds can only skip it, drop
 // it or rename its key; the line is parsed only for a step that may do more.
-void StavPass::convertExactly(std::string_view line)
+void StavPass::convertExactly(const LineShape &inputShape)
 {
     flush();
-    QByteArray text(line.data(), int(line.size()));
+    QByteArray text(inputShape.line().data(), int(inputShape.line().size()));
     for (int step = m_first; step <= m_last; ++step) {
-        const LineShape shape(view(text));
+        const LineShape shape = step == m_first ? inputShape : LineShape(view(text));
         if (step > m_first && convertQuickly(shape, step, false))
             return;
         StepState &state = m_steps[step];
@@ -188,16 +188,17 @@ void StavPass::convertExactly(std::string_view line)
         uint64_t found = literals.literals.found(shape);
         StavLine cur;
         if (!found) {
-            cur.line = text;
             cur.itemId = QByteArray(shape.itemId().data(), int(shape.itemId().size()));
+            cur.line = std::move(text);
         } else {
             cur = StavLine::parse(text);
             if (StavText::contains(cur.line, StavRules::versionKey())) {
                 const StavStep &info = StavStep::get(StavStep::Id(step));
                 ++state.versionLines;
-                cur = StavLine(info.versionLine, cur.itemId, info.version);
+                cur.line = info.versionLine;
+                cur.value = info.version;
             } else {
-                cur = m_rules.applyEntryRules(StavStep::Id(step), cur);
+                m_rules.applyEntryRules(StavStep::Id(step), &cur);
             }
             if (cur.line != text)
                 found = literals.literals.found(LineShape(view(cur.line)));
@@ -216,7 +217,7 @@ void StavPass::convertExactly(std::string_view line)
             ++state.droppedLines;
             return;
         }
-        text = cur.line;
+        text = std::move(cur.line);
     }
     write(text.constData(), size_t(text.size()));
     write("\n", 1);
@@ -244,27 +245,27 @@ bool StavPass::keepsExactly(StavStep::Id step, StavLine *cur, uint64_t found)
         }
         if (step == StavStep::V3toV4 && !m_rules.keepsUnitItem(cur->itemId, m_selectedUnits))
             return false;
-        const QByteArray before = cur->line;
-        StavText::replaceAll(cur->line, cur->itemId, *renamed);
-        cur->itemId = *renamed;
+        QByteArray line = StavText::replaced(cur->line, cur->itemId, *renamed);
         // The new key may bring a literal along; the value stays the one parsed before.
         const uint64_t wasFound = found;
-        found = literals.literals.found(LineShape(view(cur->line)));
+        found = literals.literals.found(LineShape(view(line)));
         if (found && !wasFound)
-            cur->value = StavLine::parse(before).value;
+            cur->value = StavLine::parse(cur->line).value;
+        cur->line = std::move(line);
+        cur->itemId = *renamed;
     }
     if (!found)
         return true;
     const int text = firstRule(rules.textRules, literals.textRules, found, cur->line);
     if (text >= 0) {
-        const StavLine rewritten = StavRules::applyTextRule(rules.textRules.at(text), *cur);
-        if (rewritten.line != cur->line)
-            found = literals.literals.found(LineShape(view(rewritten.line)));
-        *cur = rewritten;
+        const QByteArray before = cur->line;
+        StavRules::applyTextRule(rules.textRules.at(text), cur);
+        if (cur->line != before)
+            found = literals.literals.found(LineShape(view(cur->line)));
     }
     const int index = firstRule(rules.indexRules, literals.indexRules, found, cur->line);
     if (index >= 0)
-        *cur = StavRules::applyIndexRule(rules.indexRules.at(index), *cur, &m_steps[step].records);
+        StavRules::applyIndexRule(rules.indexRules.at(index), cur, &m_steps[step].records);
     return true;
 }
 

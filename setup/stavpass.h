@@ -40,7 +40,7 @@ private:
     void collectSelectedUnits(const QByteArray &text);
     bool convertQuickly(const LineShape &shape, int first, bool inInput);
     bool dropsQuickly(std::string_view line, const StavKeyIndex::Chain *chain, int first);
-    void convertExactly(std::string_view line);
+    void convertExactly(const LineShape &inputShape);
     bool keepsExactly(StavStep::Id step, StavLine *cur, uint64_t found);
     template<typename Rule>
     static int firstRule(const QList<Rule> &rules, const std::vector<uint64_t> &bits,

@@ -102,33 +102,26 @@ StavRules StavRules::builtIn()
     return rules;
 }
 
-StavLine StavRules::applyEntryRules(StavStep::Id step, const StavLine &stavLine) const
+void StavRules::applyEntryRules(StavStep::Id step, StavLine *stavLine) const
 {
-    const QByteArray &line = stavLine.line;
     for (const EntryRule &rule : steps[step].entryRules) {
-        if (StavText::contains(line, rule.key) && StavText::contains(line, rule.required))
-            return StavLine("        " + rule.key + ": \"" + rule.value + "\",", stavLine.itemId,
-                            rule.value);
+        if (StavText::contains(stavLine->line, rule.key)
+            && StavText::contains(stavLine->line, rule.required)) {
+            stavLine->line = "        " + rule.key + ": \"" + rule.value + "\",";
+            stavLine->value = rule.value;
+            return;
+        }
     }
-    return stavLine;
 }
 
-StavLine StavRules::applyTextRules(StavStep::Id step, const StavLine &stavLine) const
+void StavRules::applyTextRules(StavStep::Id step, StavLine *stavLine) const
 {
     for (const TextRule &rule : steps[step].textRules) {
-        if (holds(stavLine.line, rule))
-            return applyTextRule(rule, stavLine);
+        if (holds(stavLine->line, rule)) {
+            applyTextRule(rule, stavLine);
+            return;
+        }
     }
-    return stavLine;
-}
-
-StavLine StavRules::applyIndexRules(StavStep::Id step, const StavLine &stavLine, StavLog *log) const
-{
-    for (const IndexRule &rule : steps[step].indexRules) {
-        if (holds(stavLine.line, rule))
-            return applyIndexRule(rule, stavLine, log);
-    }
-    return stavLine;
 }
 
 bool StavRules::holds(const QByteArray &line, const TextRule &rule)
@@ -141,22 +134,20 @@ bool StavRules::holds(const QByteArray &line, const IndexRule &rule)
     return containsAny(line, rule.keys);
 }
 
-StavLine StavRules::applyTextRule(const TextRule &rule, const StavLine &stavLine)
+void StavRules::applyTextRule(const TextRule &rule, StavLine *stavLine)
 {
-    QByteArray text = stavLine.line;
+    QByteArray text = std::move(stavLine->line);
     for (const auto &[from, to] : rule.replacements)
         StavText::replaceAll(text, from, to);
     for (const QByteArray &spelling : rule.spellings)
         StavText::replaceIgnoringCase(text, spelling.constData());
-    return StavLine::parse(text);
+    *stavLine = StavLine::parse(text);
 }
 
-StavLine StavRules::applyIndexRule(const IndexRule &rule, const StavLine &stavLine, StavLog *log)
+void StavRules::applyIndexRule(const IndexRule &rule, StavLine *stavLine, StavLog *log)
 {
-    StavLine result = stavLine;
     for (const Renumbering &call : rule.calls)
-        result = updateStavParam(result, call.offset, call.minimum, call.maximum, log);
-    return result;
+        updateStavParam(stavLine, call.offset, call.minimum, call.maximum, log);
 }
 
 bool StavRules::keepsUnitItem(const QByteArray &itemId, const RenameMap &selectedUnits) const
@@ -168,23 +159,23 @@ bool StavRules::keepsUnitItem(const QByteArray &itemId, const RenameMap &selecte
     return selected == selectedUnits.constEnd() || *selected == dependency->second;
 }
 
-StavLine StavRules::updateStavParam(const StavLine &stavLine, int offset, int minimum, int maximum,
-                                    StavLog *log)
+bool StavRules::updateStavParam(StavLine *stavLine, int offset, int minimum, int maximum,
+                                StavLog *log)
 {
     int number = 0;
     const char *error = nullptr;
-    if (!parseDecimalInt(stavLine.value, &number, &error)) {
+    if (!parseDecimalInt(stavLine->value, &number, &error)) {
         // An index that is not a number cannot be renumbered; the rest of the file can.
         log->add("updateStavParam",
-                 " Error: value is not a decimal int, line left unchanged: ", stavLine.line);
-        return stavLine;
+                 " Error: value is not a decimal int, line left unchanged: ", stavLine->line);
+        return false;
     }
     if (number < minimum || number > maximum)
-        return stavLine;
+        return true;
     const QByteArray renumbered = QByteArray::number(qint64(number) + offset);
-    QByteArray text = stavLine.line;
-    StavText::replaceAll(text, '"' + stavLine.value + "\",", '"' + renumbered + "\",");
-    return StavLine(text, stavLine.itemId, renumbered);
+    StavText::replaceAll(stavLine->line, '"' + stavLine->value + "\",", '"' + renumbered + "\",");
+    stavLine->value = renumbered;
+    return true;
 }
 
 void StavRules::appendCurrentUnitValue(RenameMap &unitCurrentValueMap, const QByteArray &unitZebId,

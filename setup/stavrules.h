@@ -66,20 +66,22 @@ struct StavRules
     // The rules of the document versions V3 to V7.
     static StavRules builtIn();
 
-    StavLine applyEntryRules(StavStep::Id step, const StavLine &stavLine) const;
-    // The first rule of the list whose literals the line holds, applied.
-    StavLine applyTextRules(StavStep::Id step, const StavLine &stavLine) const;
-    StavLine applyIndexRules(StavStep::Id step, const StavLine &stavLine, StavLog *log) const;
+    // The rule functions change the line in place.
+    void applyEntryRules(StavStep::Id step, StavLine *stavLine) const;
+    // The first text rule of the step whose literals the line holds.
+    void applyTextRules(StavStep::Id step, StavLine *stavLine) const;
 
+    // Whether the line holds one of the rule's literals.
     static bool holds(const QByteArray &line, const TextRule &rule);
     static bool holds(const QByteArray &line, const IndexRule &rule);
-    static StavLine applyTextRule(const TextRule &rule, const StavLine &stavLine);
-    static StavLine applyIndexRule(const IndexRule &rule, const StavLine &stavLine, StavLog *log);
+    static void applyTextRule(const TextRule &rule, StavLine *stavLine);
+    static void applyIndexRule(const IndexRule &rule, StavLine *stavLine, StavLog *log);
     // Whether a V3 item renamed in V4 survives, given the units the file selects.
     bool keepsUnitItem(const QByteArray &itemId, const RenameMap &selectedUnits) const;
 
-    static StavLine updateStavParam(const StavLine &stavLine, int offset, int minimum, int maximum,
-                                    StavLog *log);
+    // False, with a record, when the value is no decimal int.
+    static bool updateStavParam(StavLine *stavLine, int offset, int minimum, int maximum,
+                                StavLog *log);
     // Records the unit selected for a unit item; the first value seen wins.
     static void appendCurrentUnitValue(RenameMap &unitCurrentValueMap, const QByteArray &unitZebId,
                                        const QByteArray &value, StavLog *log);

@@ -61,15 +61,19 @@ int StavText::indexOf(const QByteArray &text, const char *literal, int from)
 
 void StavText::replaceAll(QByteArray &text, const QByteArray &before, const QByteArray &after)
 {
-    if (before.isEmpty()) {
-        text.replace(before, after);
-        return;
-    }
+    text = replaced(text, before, after);
+}
+
+QByteArray StavText::replaced(const QByteArray &text, const QByteArray &before,
+                              const QByteArray &after)
+{
+    if (before.isEmpty())
+        return QByteArray(text).replace(before, after);
     const std::string_view source(text.constData(), size_t(text.size()));
     const std::string_view pattern(before.constData(), size_t(before.size()));
     size_t hit = source.find(pattern);
     if (hit == std::string_view::npos)
-        return;
+        return text;
     QByteArray result;
     result.reserve(text.size() + qMax(0, after.size() - before.size()) * 2);
     size_t done = 0;
@@ -79,7 +83,7 @@ void StavText::replaceAll(QByteArray &text, const QByteArray &before, const QByt
         done = hit + pattern.size();
     }
     result.append(text.constData() + done, int(source.size() - done));
-    text = result;
+    return result;
 }
 
 StavText::LineSpan StavText::lineContaining(const QByteArray &text, const char *literal, int from)

@@ -57,6 +57,7 @@ LineSpan lineContaining(const QByteArray &text, const char *literal, int from);
 // As QByteArray::replace() does, left to right and without overlaps; a search for the first byte
 // and a compare are quicker on short lines than its general matcher.
 void replaceAll(QByteArray &text, const QByteArray &before, const QByteArray &after);
+QByteArray replaced(const QByteArray &text, const QByteArray &before, const QByteArray &after);
 
 // Replaces, left to right and without overlaps, every ASCII case-insensitive match of
 // `literal` by `literal` itself; the lengths are equal, so this works in place.

@@ -136,8 +136,9 @@ bool ReferenceStep::keeps(const QByteArray &itemId, const StavTable::RenameMap &
 
 StavLine ReferenceStep::rewriteKept(const StavLine &kept, StavLog *log) const
 {
-    const auto renumber = [log](const StavLine &line, int offset, int minimum, int maximum) {
-        return StavRules::updateStavParam(line, offset, minimum, maximum, log);
+    const auto renumber = [log](StavLine line, int offset, int minimum, int maximum) {
+        StavRules::updateStavParam(&line, offset, minimum, maximum, log);
+        return line;
     };
     if (m_step == StavStep::V4toV5) {
         if (containsAny(kept.line,
