@@ -1,36 +1,65 @@
-// Shows the gallery page in a window, or renders it to a PNG when there is no display.
+// The gallery of the module: one page per subsystem. With a display it shows the pages in a
+// window; without one (or with --offscreen) it renders every page to a PNG file and prints the
+// files' paths.
+#include "displayprobe.h"
+#include "pagerenderer.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QImage>
 #include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickItemGrabResult>
+#include <QQmlContext>
 #include <QQuickWindow>
-#include <QTimer>
 
 #include <cstdio>
 
 namespace {
 
-bool hasDisplay()
+int qmlWarnings = 0;
+QtMessageHandler previousHandler = nullptr;
+
+// console.warn/console.error of a page count as page warnings too.
+void countScriptWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (type != QtDebugMsg && type != QtInfoMsg && context.category
+        && (qstrcmp(context.category, "qml") == 0 || qstrcmp(context.category, "js") == 0))
+        ++qmlWarnings;
+    previousHandler(type, context, text);
+}
+
+QStringList galleryPages()
+{
+    QStringList pages;
+    const QStringList files
+        = QDir(QStringLiteral(":/gallery/pages"))
+              .entryList({ QStringLiteral("*Page.qml") }, QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        pages.append(file.chopped(int(sizeof("Page.qml") - 1)));
+    return pages;
+}
+
+bool argumentGiven(int argc, char *argv[], const char *name)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], name) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Decide before the application picks its platform.
-    bool offscreen = !hasDisplay() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    for (int i = 1; i < argc; ++i)
-        offscreen = offscreen || qstrcmp(argv[i], "--offscreen") == 0;
-    if (offscreen) {
+    // Decided before the application picks its platform.
+    const bool offscreen = argumentGiven(argc, argv, "--offscreen")
+        || (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !displayUsable());
+    if (offscreen)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
-            qputenv("QT_QUICK_BACKEND", "software");
-    }
+    // Offscreen and minimal platforms have no OpenGL, however they were chosen.
+    if (platformNeedsSoftwareRendering() && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
+    const bool rendering = offscreen || platformNeedsSoftwareRendering();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gallery"));
@@ -38,46 +67,55 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows the QML module \"common\"."));
     parser.addHelpOption();
-    parser.addOption({ QStringLiteral("offscreen"),
-                       QStringLiteral("Render the page to a PNG file instead of showing it.") });
-    parser.addOption({ QStringLiteral("output"), QStringLiteral("PNG file to write."),
-                       QStringLiteral("file"),
-                       QDir::temp().filePath(QStringLiteral("common-gallery.png")) });
+    parser.addOption(
+        { QStringLiteral("offscreen"),
+          QStringLiteral("Render every page to a PNG file instead of showing them.") });
+    parser.addOption({ QStringLiteral("output-dir"),
+                       QStringLiteral("Folder for the rendered pages."), QStringLiteral("dir"),
+                       QDir::temp().filePath(QStringLiteral("common-gallery")) });
+    parser.addOption({ QStringLiteral("page"), QStringLiteral("Show or render only this page."),
+                       QStringLiteral("name") });
+    parser.addOption({ QStringLiteral("strict"),
+                       QStringLiteral("Fail when a page logs a QML error or warning.") });
     parser.addOption({ QStringLiteral("import"),
                        QStringLiteral("QML import path holding the module (default: the build's)."),
                        QStringLiteral("dir"), QStringLiteral(COMMON_QML_IMPORT_DIR) });
     parser.process(app);
 
+    QStringList pages = galleryPages();
+    if (parser.isSet(QStringLiteral("page"))) {
+        const QString page = parser.value(QStringLiteral("page"));
+        if (!pages.contains(page)) {
+            std::fprintf(stderr, "gallery: no page %s (pages: %s)\n", qPrintable(page),
+                         qPrintable(pages.join(QStringLiteral(", "))));
+            return 2;
+        }
+        pages = QStringList(page);
+    }
+
+    previousHandler = qInstallMessageHandler(countScriptWarnings);
     QQmlApplicationEngine engine;
+    QObject::connect(&engine, &QQmlEngine::warnings, &engine,
+                     [](const QList<QQmlError> &warnings) { qmlWarnings += warnings.size(); });
     engine.addImportPath(parser.value(QStringLiteral("import")));
+    engine.rootContext()->setContextProperty(QStringLiteral("galleryPages"), pages);
     engine.load(QUrl(QStringLiteral("qrc:/gallery/main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
     if (!window)
         return 1;
-    if (!offscreen)
+    if (!rendering)
         return app.exec();
 
-    // Render the page once into an image and save it.
-    const QString output = parser.value(QStringLiteral("output"));
-    int status = 1;
-    QTimer::singleShot(300, &app, [&] {
-        QSharedPointer<QQuickItemGrabResult> grab = window->contentItem()->grabToImage();
-        if (!grab) {
-            app.quit();
-            return;
-        }
-        QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app, [&, grab] {
-            if (!grab->image().save(output, "PNG")) {
-                std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(output));
-            } else {
-                std::printf("%s\n", qPrintable(QFileInfo(output).absoluteFilePath()));
-                status = 0;
-            }
-            app.quit();
-        });
-    });
+    PageRenderer renderer(window, pages, parser.value(QStringLiteral("output-dir")));
+    QObject::connect(&renderer, &PageRenderer::finished, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    renderer.start();
     app.exec();
-    return status;
+    if (parser.isSet(QStringLiteral("strict")) && qmlWarnings > 0) {
+        std::fprintf(stderr, "gallery: %d QML warning(s)\n", qmlWarnings);
+        return 1;
+    }
+    return renderer.failed() || renderer.writtenFiles().isEmpty() ? 1 : 0;
 }

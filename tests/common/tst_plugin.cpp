@@ -1,6 +1,7 @@
 #include "uidatacontainer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -39,7 +40,7 @@ class TestPlugin : public QObject
 private Q_SLOTS:
     void initializeEngineLogsBeginAndEnd();
     void enginesShareOneDataContainer();
-    void enginesGetTheirOwnServiceObjects();
+    void enginesOwnTheirServiceObjects();
     void scriptResourcesAreRegistered();
     void widgetsApplicationGetsSteadyCursorAndDoubleClick();
 };
@@ -78,28 +79,52 @@ void TestPlugin::enginesShareOneDataContainer()
     QCOMPARE(c->property("container").value<QObject *>(), container);
 }
 
-void TestPlugin::enginesGetTheirOwnServiceObjects()
+void TestPlugin::enginesOwnTheirServiceObjects()
 {
-    auto first = newEngine();
-    auto second = newEngine();
-    QVERIFY(create(*first, "QtObject {}"));
-    QVERIFY(create(*second, "QtObject {}"));
-
-    // The service objects are per engine; the screen and window state are process-wide.
-    const QStringList shared = { QStringLiteral("screen"), QStringLiteral("platformWindow") };
     const QStringList perEngine
-        = { QStringLiteral("hMath"), QStringLiteral("meterScale"), QStringLiteral("setupConverter"),
-            QStringLiteral("metricPrefixConversion"), QStringLiteral("unitPrefixes") };
-    for (const QString &name : perEngine) {
-        QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
-        QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();
-        QVERIFY2(a && b, qPrintable(name));
-        QVERIFY2(a != b, qPrintable(name));
+        = { QStringLiteral("hMath"),          QStringLiteral("hElapsedTimer"),
+            QStringLiteral("Process"),        QStringLiteral("meterScale"),
+            QStringLiteral("setupConverter"), QStringLiteral("metricPrefixConversion"),
+            QStringLiteral("unitPrefixes") };
+    const QByteArray body = "QtObject { property string level: hMath.getdBmToUnit(\"W\", 30, "
+                            "true, 2); property var prefixes: metricPrefixConversion }";
+    std::unique_ptr<QQmlEngine> engines[3];
+    std::unique_ptr<QObject> pages[3];
+    QList<QPointer<QObject>> objects[3];
+    for (int i = 0; i < 3; ++i) {
+        engines[i] = newEngine();
+        pages[i] = create(*engines[i], body);
+        QVERIFY(pages[i]);
+        for (const QString &name : perEngine) {
+            QObject *object = engines[i]->rootContext()->contextProperty(name).value<QObject *>();
+            QVERIFY2(object, qPrintable(name));
+            QCOMPARE(object->parent(), engines[i].get());
+            for (int j = 0; j < i; ++j)
+                QVERIFY2(!objects[j].contains(object), qPrintable(name));
+            objects[i].append(object);
+        }
     }
-    for (const QString &name : shared) {
-        QObject *a = first->rootContext()->contextProperty(name).value<QObject *>();
-        QObject *b = second->rootContext()->contextProperty(name).value<QObject *>();
-        QCOMPARE(a, b);
+
+    // Destroying the middle engine takes its objects along and leaves its siblings' alone.
+    pages[1].reset();
+    engines[1].reset();
+    for (const QPointer<QObject> &object : qAsConst(objects[1]))
+        QVERIFY(object.isNull());
+    for (int i : { 0, 2 }) {
+        for (const QPointer<QObject> &object : qAsConst(objects[i]))
+            QVERIFY(!object.isNull());
+        auto page = create(*engines[i], body);
+        QVERIFY(page);
+        QCOMPARE(page->property("level").toString(), QStringLiteral("1.00 W"));
+    }
+
+    pages[0].reset();
+    engines[0].reset();
+    pages[2].reset();
+    engines[2].reset();
+    for (const auto &list : objects) {
+        for (const QPointer<QObject> &object : list)
+            QVERIFY(object.isNull());
     }
 }
 
