@@ -4,6 +4,10 @@
 #include <QQmlExtensionPlugin>
 
 class HMath;
+class HThemePlugin;
+class SizeManager;
+class TextTranslator;
+class ThemePlugin;
 
 // The QML module "common": registers the module's types once per process and fills the root
 // context of every engine that imports it with the module's service objects.
@@ -21,5 +25,9 @@ public:
 private:
     // The service objects of the engine initialised last. Each engine owns its own objects (they
     // are its children), so these are only watched: they read null once their engine is gone.
+    QPointer<ThemePlugin> m_theme;
     QPointer<HMath> m_hMath;
+    QPointer<HThemePlugin> m_hTheme;
+    QPointer<SizeManager> m_sizeManager;
+    QPointer<TextTranslator> m_textTranslator;
 };
