@@ -58,7 +58,18 @@ HThemePlugin::HThemePlugin(QQmlEngine *engine, QObject *parent)
     : QObject(parent)
     , m_engine(engine)
     , m_displayMode(QStringLiteral("Outdoor"))
+    , m_fontMap([this] { buildMaps(); })
+    , m_colorMap([this] { buildMaps(); })
+    , m_imageMap([this] { buildMaps(); })
 {
+    // The font, colour and image updates run when a map is first used.
+}
+
+void HThemePlugin::buildMaps()
+{
+    if (m_mapsBuilt)
+        return;
+    m_mapsBuilt = true;
     fontFamilyUpdates();
     colorUpdates();
     imageUpdates();
@@ -90,8 +101,10 @@ void HThemePlugin::setDisplayMode(const QString &mode)
     if (mode == m_displayMode)
         return;
     m_displayMode = mode;
-    colorUpdates();
-    imageUpdates();
+    if (m_mapsBuilt) {
+        colorUpdates();
+        imageUpdates();
+    }
     emit displayModeChanged();
 }
 
@@ -101,8 +114,10 @@ void HThemePlugin::setInverted(bool inverted)
         return;
     m_inverted = inverted;
     emit imageProviderChanged();
-    colorUpdates();
-    imageUpdates();
+    if (m_mapsBuilt) {
+        colorUpdates();
+        imageUpdates();
+    }
     emit invertedChanged();
 }
 

@@ -3,8 +3,9 @@
 #include <QFont>
 #include <QObject>
 #include <QPointer>
-#include <QQmlPropertyMap>
 #include <QString>
+
+#include "deferredpropertymap.h"
 
 class QQmlEngine;
 
@@ -24,9 +25,10 @@ public:
     bool inverted() const { return m_inverted; }
     void setInverted(bool inverted);
 
-    QQmlPropertyMap *getFontMgr() { return &m_fontMap; }
-    QQmlPropertyMap *getColorMgr() { return &m_colorMap; }
-    QQmlPropertyMap *getImageMgr() { return &m_imageMap; }
+    // The maps build themselves on first use (see DeferredPropertyMap).
+    DeferredPropertyMap *getFontMgr() { return &m_fontMap; }
+    DeferredPropertyMap *getColorMgr() { return &m_colorMap; }
+    DeferredPropertyMap *getImageMgr() { return &m_imageMap; }
     static QString getFontFamilyString();
     static QString imageDirectory();
     static QFont getFont(bool bold, int pixelSize);
@@ -41,10 +43,13 @@ Q_SIGNALS:
     void displayModeChanged();
 
 private:
+    void buildMaps();
+
     QPointer<QQmlEngine> m_engine; // kept for callers; never dereferenced here
     bool m_inverted = false;
     QString m_displayMode;
-    QQmlPropertyMap m_fontMap;
-    QQmlPropertyMap m_colorMap;
-    QQmlPropertyMap m_imageMap;
+    DeferredPropertyMap m_fontMap;
+    DeferredPropertyMap m_colorMap;
+    DeferredPropertyMap m_imageMap;
+    bool m_mapsBuilt = false;
 };

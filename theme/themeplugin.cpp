@@ -70,8 +70,10 @@ bool guiApplication()
 ThemePlugin::ThemePlugin(QQmlEngine *engine, QObject *parent)
     : QObject(parent)
     , m_engine(engine)
+    , m_fontMap([this] { buildMaps(); })
     , m_lightFontColor(QStringLiteral("white"))
     , m_darkFontColor(QStringLiteral("black"))
+    , m_colorMap([this] { buildMaps(); })
 {
     if (m_engine) {
         m_engine->addImageProvider(
@@ -82,11 +84,19 @@ ThemePlugin::ThemePlugin(QQmlEngine *engine, QObject *parent)
     if (QCoreApplication *app = QCoreApplication::instance())
         connect(app, &QCoreApplication::aboutToQuit, this, &ThemePlugin::removeImageProvidor);
 
+    // The font and colour updates run when a map is first used.
     m_inverted = false;
-    fontFamilyUpdates();
-    colorUpdates();
     if (guiApplication())
         QGuiApplication::setFont(QFont(getFontFamilyString(), -1, -1, false));
+}
+
+void ThemePlugin::buildMaps()
+{
+    if (m_mapsBuilt)
+        return;
+    m_mapsBuilt = true;
+    fontFamilyUpdates();
+    colorUpdates();
 }
 
 ThemePlugin::~ThemePlugin()
@@ -176,7 +186,9 @@ void ThemePlugin::setInverted(bool inverted)
         return;
     m_inverted = inverted;
     emit imageProviderChanged();
-    colorUpdates();
+    // Maps not built yet pick the new value up when they are.
+    if (m_mapsBuilt)
+        colorUpdates();
     emit invertedChanged();
 }
 

@@ -4,8 +4,9 @@
 #include <QFont>
 #include <QObject>
 #include <QPointer>
-#include <QQmlPropertyMap>
 #include <QString>
+
+#include "deferredpropertymap.h"
 
 class QQmlEngine;
 
@@ -45,8 +46,9 @@ public:
     QString dynamicDirPrefix() const;
     QString custImageDir() const;
 
-    QQmlPropertyMap *getFontMgr() { return &m_fontMap; }
-    QQmlPropertyMap *getColorMgr() { return &m_colorMap; }
+    // The maps build themselves on first use (see DeferredPropertyMap).
+    DeferredPropertyMap *getFontMgr() { return &m_fontMap; }
+    DeferredPropertyMap *getColorMgr() { return &m_colorMap; }
     static QString getFontFamilyString();
     static QString themeImageDirectory();
 
@@ -63,13 +65,16 @@ private Q_SLOTS:
     void removeImageProvidor();
 
 private:
+    void buildMaps();
+
     // The engine may die first (it owns this object in the plugin); a guarded pointer reads null.
     QPointer<QQmlEngine> m_engine;
     bool m_inverted = false;
     QString m_dirPrefix;
     QString m_custImagePrefix;
-    QQmlPropertyMap m_fontMap;
+    DeferredPropertyMap m_fontMap;
     QColor m_lightFontColor;
     QColor m_darkFontColor;
-    QQmlPropertyMap m_colorMap;
+    DeferredPropertyMap m_colorMap;
+    bool m_mapsBuilt = false;
 };

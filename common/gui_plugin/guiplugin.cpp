@@ -128,13 +128,13 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
         m_textTranslator = new TextTranslator(engine);
 
         context->setContextProperty(QStringLiteral("theme"), m_theme);
-        context->setContextProperty(QStringLiteral("systemFont"), m_theme->getFontMgr());
-        context->setContextProperty(QStringLiteral("systemColor"), m_theme->getColorMgr());
+        m_theme->getFontMgr()->publish(context, QStringLiteral("systemFont"));
+        m_theme->getColorMgr()->publish(context, QStringLiteral("systemColor"));
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
         context->setContextProperty(QStringLiteral("hTheme"), m_hTheme);
-        context->setContextProperty(QStringLiteral("hThemeImage"), m_hTheme->getImageMgr());
-        context->setContextProperty(QStringLiteral("hFont"), m_hTheme->getFontMgr());
-        context->setContextProperty(QStringLiteral("hColor"), m_hTheme->getColorMgr());
+        m_hTheme->getImageMgr()->publish(context, QStringLiteral("hThemeImage"));
+        m_hTheme->getFontMgr()->publish(context, QStringLiteral("hFont"));
+        m_hTheme->getColorMgr()->publish(context, QStringLiteral("hColor"));
         context->setContextProperty(QStringLiteral("SizeGlobal"), m_sizeManager);
         context->setContextProperty(QStringLiteral("textTranslator"), m_textTranslator);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
