@@ -21,6 +21,10 @@
 #include "toolbarvisibility.h"
 #include "windowstate.h"
 
+#include "fileio.h"
+#include "helapsedtimer.h"
+#include "process.h"
+
 #include "baseformatter.h"
 #include "uidatacontainer.h"
 #include "zebdata.h"
@@ -102,6 +106,8 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterType<MeterAutoScaler>(uri, 1, 0, "MeterAutoScaler");
     qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
     qmlRegisterUncreatableType<HThemePlugin>(uri, 1, 0, "HTheme", QString());
+    qmlRegisterUncreatableType<HElapsedTimer>(uri, 1, 0, "HElapsedTimer", QString());
+    qmlRegisterType<FileIO>(uri, 1, 0, "FileIO");
     qmlRegisterType<RangeModel>(uri, 1, 0, "RangeModel");
 }
 
@@ -124,7 +130,9 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
         m_theme = new ThemePlugin(engine, engine);
         m_hMath = new HMath(engine);
         m_hTheme = new HThemePlugin(engine, engine);
+        m_elapsedTimer = new HElapsedTimer(engine);
         m_sizeManager = new SizeManager(engine, 1.0);
+        m_process = new Process(engine);
         m_textTranslator = new TextTranslator(engine);
 
         context->setContextProperty(QStringLiteral("theme"), m_theme);
@@ -135,7 +143,9 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
         m_hTheme->getImageMgr()->publish(context, QStringLiteral("hThemeImage"));
         m_hTheme->getFontMgr()->publish(context, QStringLiteral("hFont"));
         m_hTheme->getColorMgr()->publish(context, QStringLiteral("hColor"));
+        context->setContextProperty(QStringLiteral("hElapsedTimer"), m_elapsedTimer);
         context->setContextProperty(QStringLiteral("SizeGlobal"), m_sizeManager);
+        context->setContextProperty(QStringLiteral("Process"), m_process);
         context->setContextProperty(QStringLiteral("textTranslator"), m_textTranslator);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
         context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(engine));

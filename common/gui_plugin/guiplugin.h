@@ -3,8 +3,10 @@
 #include <QPointer>
 #include <QQmlExtensionPlugin>
 
+class HElapsedTimer;
 class HMath;
 class HThemePlugin;
+class Process;
 class SizeManager;
 class TextTranslator;
 class ThemePlugin;
@@ -28,6 +30,8 @@ private:
     QPointer<ThemePlugin> m_theme;
     QPointer<HMath> m_hMath;
     QPointer<HThemePlugin> m_hTheme;
+    QPointer<HElapsedTimer> m_elapsedTimer;
     QPointer<SizeManager> m_sizeManager;
+    QPointer<Process> m_process;
     QPointer<TextTranslator> m_textTranslator;
 };

@@ -99,7 +99,8 @@ void TestPlugin::enginesShareScreenAndWindowState()
 void TestPlugin::enginesOwnTheirServiceObjects()
 {
     const QStringList perEngine
-        = { QStringLiteral("hMath"),          QStringLiteral("meterScale"),
+        = { QStringLiteral("hMath"),          QStringLiteral("hElapsedTimer"),
+            QStringLiteral("Process"),        QStringLiteral("meterScale"),
             QStringLiteral("setupConverter"), QStringLiteral("metricPrefixConversion"),
             QStringLiteral("unitPrefixes"),   QStringLiteral("theme"),
             QStringLiteral("hTheme"),         QStringLiteral("SizeGlobal"),
