@@ -18,14 +18,11 @@ namespace {
 // The platform's figures, given by the test's environment.
 QSize expectedScreen()
 {
-    const QStringList sides = qEnvironmentVariable("EXPECTED_SCREEN").split(QLatin1Char('x'));
+    const QStringList sides = qEnvironmentVariable("EXPECTED_SCREEN").split('x');
     return QSize(sides.value(0).toInt(), sides.value(1).toInt());
 }
 
-QString text(QSize size)
-{
-    return QStringLiteral("QSize(%1, %2)").arg(size.width()).arg(size.height());
-}
+const double expectedDpi = qEnvironmentVariableIntValue("EXPECTED_DPI");
 
 } // namespace
 
@@ -34,10 +31,8 @@ class TestScreen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void sizeManagerFollowsThePrimaryScreen();
     void sizeManagerSignalOrders();
-    void sizeManagerTakesTheDpiOfTheScreenThatCalls();
     void screenStartsFromTheDisplay();
     void rotationFollowsThePhysicalDisplay_data();
     void rotationFollowsThePhysicalDisplay();
@@ -48,27 +43,24 @@ private Q_SLOTS:
     void sizeManagerFollowsGeometryChanges();
 };
 
-void TestScreen::init()
-{
-    WindowState::instance()->setAnimating(false);
-}
-
 void TestScreen::sizeManagerFollowsThePrimaryScreen()
 {
     const QSize screen = expectedScreen();
     SizeManager sizes(nullptr, 1.0);
-    QCOMPARE(sizes.screenSize(), screen);
-    QCOMPARE(sizes.screenWidth(), screen.width());
-    QCOMPARE(sizes.screenHeight(), screen.height());
+    QCOMPARE(QSize(sizes.screenWidth(), sizes.screenHeight()), screen);
     QCOMPARE(sizes.pctW(), double(qRound(screen.width() * 0.01)));
     QCOMPARE(sizes.pctH(), double(qRound(screen.height() * 0.01)));
-    QCOMPARE(sizes.dpi(), 160.0);
-    QCOMPARE(sizes.in(), 160.0);
-    QCOMPARE(sizes.cm(), 160 * 0.39370078740157477);
-    QCOMPARE(sizes.mm(), sizes.cm() * 0.1);
+    QCOMPARE(sizes.mm(), 160 * 0.39370078740157477 * 0.1);
     QCOMPARE(sizes.defaultFontPixelSize(), 16);
     QCOMPARE(QGuiApplication::font().pixelSize(), 16);
-    QCOMPARE(sizes.titleHeight(), 0);
+
+    // A call from the screen itself brings the screen's physical DPI, or its logical DPI when
+    // the physical figure is unusable.
+    QScreen *primary = QGuiApplication::primaryScreen();
+    connect(primary, &QScreen::refreshRateChanged, &sizes, &SizeManager::setDpi);
+    QWindowSystemInterface::handleScreenRefreshRateChange(primary, 42.0);
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QCOMPARE(sizes.dpi(), expectedDpi);
 }
 
 void TestScreen::sizeManagerSignalOrders()
@@ -76,68 +68,41 @@ void TestScreen::sizeManagerSignalOrders()
     const QSize screen = expectedScreen();
     SizeManager sizes(nullptr, 1.0);
     SignalLog log(&sizes);
-    const QStringList broadcast160 = { "defaultFontPixelSizeChanged(16)",
-                                       "inChanged(160)",
-                                       "cmChanged(62.9921)",
-                                       "mmChanged(6.29921)",
-                                       QStringLiteral("pctHChanged(%1)").arg(sizes.pctH()),
-                                       QStringLiteral("pctWChanged(%1)").arg(sizes.pctW()) };
-
-    // The stored size is the screen's available size, whatever the argument; the signal carries
-    // the argument, and the same argument again emits again.
-    const QStringList sizeChange
-        = QStringList { "screenSizeChanged(QSize(1, 1))",
-                        QStringLiteral("screenWidthChanged(%1)").arg(screen.width()),
-                        QStringLiteral("screenHeightChanged(%1)").arg(screen.height()) }
-        + broadcast160;
+    // The stored size is the screen's available size; the signal carries the argument, and the
+    // same argument again emits again.
+    const QStringList change = { "screenSizeChanged(QSize(1, 1))",
+                                 QStringLiteral("screenWidthChanged(%1)").arg(screen.width()),
+                                 QStringLiteral("screenHeightChanged(%1)").arg(screen.height()),
+                                 "defaultFontPixelSizeChanged(16)",
+                                 "inChanged(160)",
+                                 "cmChanged(62.9921)",
+                                 "mmChanged(6.29921)",
+                                 QStringLiteral("pctHChanged(%1)").arg(sizes.pctH()),
+                                 QStringLiteral("pctWChanged(%1)").arg(sizes.pctW()) };
     sizes.setScreenSize(QSize(1, 1));
-    QCOMPARE(log.take(), sizeChange);
+    sizes.setScreenSize(QSize(1, 1));
+    QCOMPARE(log.take(), change + change);
     QCOMPARE(sizes.screenSize(), screen);
-    sizes.setScreenSize(QSize(1, 1));
-    QCOMPARE(log.take(), sizeChange);
-    sizes.setScreenSize(screen);
-    QCOMPARE(log.take(), QStringList());
 
+    sizes.setScreenSize(screen);
     sizes.setDpi(160 + 1e-16);
     sizes.setDpiScaling(1.0);
     QCOMPARE(log.take(), QStringList());
     sizes.setDpi(220);
-    QCOMPARE(log.take().mid(0, 5),
-             QStringList({ "dpiChanged(220)", "defaultFontPixelSizeChanged(16)", "inChanged(220)",
-                           "cmChanged(86.6142)", "mmChanged(8.66142)" }));
-    QCOMPARE(sizes.cm(), 86.61417322834644);
     sizes.setDpiScaling(0.5);
-    QCOMPARE(log.take().mid(0, 3),
-             QStringList({ "dpiScalingChanged(0.5)", "defaultFontPixelSizeChanged(16)",
-                           "inChanged(110)" }));
+    QCOMPARE(log.take().filter(QRegularExpression("^(dpi|in|cm)")),
+             QStringList({ "dpiChanged(220)", "inChanged(220)", "cmChanged(86.6142)",
+                           "dpiScalingChanged(0.5)", "inChanged(110)", "cmChanged(43.3071)" }));
 
-    // Width and height move only their percentages.
+    // Width and height move only their percentages; the font size is set even when unchanged.
     sizes.setScreenWidth(1918);
     sizes.setScreenHeight(1080);
-    QCOMPARE(log.take(), QStringList({ "pctWChanged(19)", "pctHChanged(11)" }));
-    QCOMPARE(sizes.screenSize(), screen);
-
-    // No equality check for the font size: the application font is set again each time.
     sizes.setDefaultFontPixelSize(16);
     sizes.setDefaultFontPixelSize(20);
     QCOMPARE(log.take(),
-             QStringList({ "defaultFontPixelSizeChanged(16)", "defaultFontPixelSizeChanged(20)" }));
+             QStringList({ "pctWChanged(19)", "pctHChanged(11)", "defaultFontPixelSizeChanged(16)",
+                           "defaultFontPixelSizeChanged(20)" }));
     QCOMPARE(QGuiApplication::font().pixelSize(), 20);
-    sizes.setDefaultFontPixelSize(16);
-}
-
-void TestScreen::sizeManagerTakesTheDpiOfTheScreenThatCalls()
-{
-    // A call from the screen itself brings the screen's physical DPI, or its logical DPI when
-    // the physical figure is unusable.
-    QScreen *screen = QGuiApplication::primaryScreen();
-    SizeManager sizes(nullptr, 1.0);
-    connect(screen, &QScreen::refreshRateChanged, &sizes, &SizeManager::setDpi);
-    QWindowSystemInterface::handleScreenRefreshRateChange(screen, 42.0);
-    QWindowSystemInterface::flushWindowSystemEvents();
-    QCOMPARE(sizes.dpi(), qEnvironmentVariable("EXPECTED_DPI").toDouble());
-    sizes.setDpi(42.0);
-    QCOMPARE(sizes.dpi(), 42.0);
 }
 
 void TestScreen::screenStartsFromTheDisplay()
@@ -145,18 +110,17 @@ void TestScreen::screenStartsFromTheDisplay()
     const QSize display = expectedScreen();
     const bool landscape = display.width() >= display.height();
     QTest::ignoreMessage(QtWarningMsg,
-                         qPrintable("############################ displaySize: " + text(display)));
+                         qPrintable(QStringLiteral("############################ "
+                                                   "displaySize: QSize(%1, %2)")
+                                        .arg(display.width())
+                                        .arg(display.height())));
     QuickScreen screen;
     QCOMPARE(QSize(screen.displayWidth(), screen.displayHeight()), display);
-    QCOMPARE(screen.isDisplayLandscape(), landscape);
     QCOMPARE(int(screen.platformPhysicalDisplayOrientation()), landscape ? 10 : 5);
     QCOMPARE(screen.currentOrientation(), QuickScreen::Landscape);
-    QCOMPARE(int(screen.allowedOrientations()), 3);
     // A portrait display shows the landscape orientation with its sides crossed.
-    QCOMPARE(QSize(screen.platformWidth(), screen.platformHeight()),
-             landscape ? display : display.transposed());
-    QCOMPARE(screen.isPortrait(), false);
-    QCOMPARE(screen.dpi(), qEnvironmentVariable("EXPECTED_DPI").toDouble());
+    QCOMPARE(QSize(screen.width(), screen.height()), landscape ? display : display.transposed());
+    QCOMPARE(screen.dpi(), expectedDpi);
     QCOMPARE(int(screen.displayCategory()), qEnvironmentVariableIntValue("EXPECTED_CATEGORY"));
     QCOMPARE(screen.density(), QuickScreen::Low);
 }
@@ -180,11 +144,9 @@ void TestScreen::rotationFollowsThePhysicalDisplay()
     QuickScreen screen;
     screen.setAllowedOrientations(QuickScreen::All);
     screen.setOrientation(orientation);
-    QCOMPARE(screen.currentOrientation(), orientation);
     QCOMPARE(screen.orientationString(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(screen.rotation(),
              screen.isDisplayLandscape() ? onLandscapeDisplay : onPortraitDisplay);
-    // The platform size has the display's sides when the orientation matches the display.
     const bool matches = screen.platformPhysicalDisplayOrientation() & orientation;
     const QSize display(screen.displayWidth(), screen.displayHeight());
     QCOMPARE(QSize(screen.width(), screen.height()), matches ? display : display.transposed());
@@ -195,33 +157,26 @@ void TestScreen::orientationRequests()
 {
     QuickScreen screen;
     SignalLog log(&screen);
-
     // Not allowed: only the direction moves (PortraitInverted follows Landscape in the cycle).
     screen.setOrientation(QuickScreen::PortraitInverted);
-    QCOMPARE(log.take(), QStringList("rotationDirectionChanged()"));
     QCOMPARE(screen.rotationDirection(), QuickScreen::CounterClockwise);
-    QCOMPARE(screen.currentOrientation(), QuickScreen::Landscape);
-
+    screen.setOrientation(QuickScreen::Portrait);
     screen.setOrientation(QuickScreen::Portrait);
     QCOMPARE(log.take(),
-             QStringList({ "rotationDirectionChanged()", "platformWidthChanged()",
-                           "platformHeightChanged()", "displayChanged()", "widthChanged()",
-                           "heightChanged()", "displayChanged()", "currentOrientationChanged()" }));
+             QStringList({ "rotationDirectionChanged()", "rotationDirectionChanged()",
+                           "platformWidthChanged()", "platformHeightChanged()", "displayChanged()",
+                           "widthChanged()", "heightChanged()", "displayChanged()",
+                           "currentOrientationChanged()" }));
     QCOMPARE(screen.rotationDirection(), QuickScreen::Clockwise);
-    screen.setOrientation(QuickScreen::Portrait);
-    QCOMPARE(log.take(), QStringList());
 
     // A request during a window animation waits for its end.
     WindowState *window = WindowState::instance();
     window->setAnimating(true);
     screen.setOrientation(QuickScreen::Landscape);
-    QCOMPARE(screen.currentOrientation(), QuickScreen::Portrait);
     QVERIFY(QMetaObject::invokeMethod(&screen, "_q_windowAnimationChanged"));
     QCOMPARE(screen.currentOrientation(), QuickScreen::Portrait);
-    log.take();
     window->setAnimating(false);
     QCOMPARE(screen.currentOrientation(), QuickScreen::Landscape);
-    QVERIFY(log.take().contains("currentOrientationChanged()"));
 
     // The screen's own orientation, when allowed.
     screen.setAllowedOrientations(QuickScreen::All);
@@ -230,14 +185,13 @@ void TestScreen::orientationRequests()
     QCOMPARE(int(screen.currentOrientation()),
              int(QGuiApplication::primaryScreen()->orientation()));
 
-    // A new allowed set without the current orientation switches to its first member and
-    // keeps quiet about the set; one without any orientation only announces itself.
+    // A set without the current orientation switches to its first member, quietly; a set
+    // without any orientation only announces itself.
     screen.setAllowedOrientations(QuickScreen::Landscape);
     log.take();
     screen.setAllowedOrientations(QuickScreen::LandscapeInverted);
     QCOMPARE(screen.currentOrientation(), QuickScreen::LandscapeInverted);
-    QVERIFY(!log.entries.contains("allowedOrientationsChanged()"));
-    log.take();
+    QVERIFY(!log.take().contains("allowedOrientationsChanged()"));
     screen.setAllowedOrientations(QuickScreen::All);
     screen.setAllowedOrientations(QuickScreen::All);
     screen.setAllowedOrientations(QuickScreen::Default);
@@ -250,21 +204,20 @@ void TestScreen::orientationRequests()
     QCOMPARE(screen.rotation(), 0);
     QTest::ignoreMessage(QtCriticalMsg, "QuickScreen has invalid orientation set.");
     QCOMPARE(screen.orientationString(), QString());
-
-    QTest::ignoreMessage(
-        QtWarningMsg,
-        "Warning: screen.windowState() is deprecated, use platformWindow property instead");
+    QTest::ignoreMessage(QtWarningMsg,
+                         "Warning: screen.windowState() is deprecated, use "
+                         "platformWindow property instead");
     QCOMPARE(screen.windowState(), window);
-    QCOMPARE(window->viewModeString(), QStringLiteral("Fullsize"));
 }
 
 void TestScreen::densityAndCategoryBounds()
 {
-    QCOMPARE(QuickScreenPrivate::densityForDpi(270), QuickScreen::ExtraHigh);
-    QCOMPARE(QuickScreenPrivate::densityForDpi(269), QuickScreen::High);
-    QCOMPARE(QuickScreenPrivate::densityForDpi(180), QuickScreen::High);
-    QCOMPARE(QuickScreenPrivate::densityForDpi(179), QuickScreen::Medium);
-    QCOMPARE(QuickScreenPrivate::densityForDpi(139), QuickScreen::Low);
+    const QList<int> densities = { 139, 140, 179, 180, 269, 270 };
+    const QList<QuickScreen::Density> expected
+        = { QuickScreen::Low,  QuickScreen::Medium, QuickScreen::Medium,
+            QuickScreen::High, QuickScreen::High,   QuickScreen::ExtraHigh };
+    for (int i = 0; i < densities.size(); ++i)
+        QCOMPARE(QuickScreenPrivate::densityForDpi(densities[i]), expected[i]);
     QCOMPARE(QuickScreenPrivate::categoryForDiagonal(3.19), QuickScreen::Small);
     QCOMPARE(QuickScreenPrivate::categoryForDiagonal(3.2), QuickScreen::Normal);
     QCOMPARE(QuickScreenPrivate::categoryForDiagonal(4.5), QuickScreen::Large);
@@ -282,13 +235,9 @@ void TestScreen::minimisingSavesAndRestoresTheAllowedSet()
 
     QWidget widget;
     widget.installEventFilter(&screen);
-    QSignalSpy minimized(&screen, &QuickScreen::minimizedChanged);
     widget.setWindowState(Qt::WindowMinimized);
     QVERIFY(screen.isMinimized());
-    QCOMPARE(minimized.count(), 1);
-    QCOMPARE(int(screen.allowedOrientations()), int(QuickScreen::Portrait));
     QCOMPARE(screen.currentOrientation(), QuickScreen::Portrait);
-
     // A further event while minimised keeps the saved set; the public setter refuses.
     QWindowStateChangeEvent again(Qt::WindowMinimized);
     QCoreApplication::sendEvent(&widget, &again);
@@ -296,16 +245,13 @@ void TestScreen::minimisingSavesAndRestoresTheAllowedSet()
     QCOMPARE(int(screen.allowedOrientations()), int(QuickScreen::Portrait));
 
     screen.setMinimized(false);
-    QVERIFY(widget.isMaximized());
-    QVERIFY(!screen.isMinimized());
+    QVERIFY(widget.isMaximized() && !screen.isMinimized());
     QCOMPARE(int(screen.allowedOrientations()), 3);
     // Restored once: the saved set is gone.
-    screen.setAllowedOrientations(QuickScreen::Landscape);
-    QCoreApplication::sendEvent(&widget, &again);
-    QCOMPARE(int(screen.allowedOrientations()), int(QuickScreen::Landscape));
-
-    // A set without portrait orientations is forced to landscape.
     screen.setAllowedOrientations(QuickScreen::Landscape | QuickScreen::LandscapeInverted);
+    QCoreApplication::sendEvent(&widget, &again);
+    QCOMPARE(int(screen.allowedOrientations()), 10);
+    // A set without portrait orientations is forced to landscape.
     screen.setMinimized(true);
     QVERIFY(widget.isMinimized());
     QCOMPARE(int(screen.allowedOrientations()), int(QuickScreen::Landscape));
@@ -316,16 +262,15 @@ void TestScreen::windowReportsMinimisedAndOrientation()
     QuickScreen screen;
     QWindow window;
     window.installEventFilter(&screen);
-    window.setWindowStates(Qt::WindowMinimized);
     QWindowStateChangeEvent event(Qt::WindowNoState);
+    window.setWindowStates(Qt::WindowMinimized);
     QCoreApplication::sendEvent(&window, &event);
     QVERIFY(screen.isMinimized());
     window.setWindowStates(Qt::WindowNoState);
     QCoreApplication::sendEvent(&window, &event);
-    QVERIFY(!screen.isMinimized());
     QCOMPARE(int(screen.allowedOrientations()), 3);
 
-    // The screen reports its rotation only for orientations in its update mask.
+    // The screen reports turns only for the orientations in its update mask.
     screen.setAllowedOrientations(QuickScreen::All);
     QWindowSystemInterface::handleScreenOrientationChange(window.screen(),
                                                           Qt::InvertedLandscapeOrientation);
@@ -339,28 +284,24 @@ void TestScreen::windowReportsMinimisedAndOrientation()
 void TestScreen::sizeManagerFollowsGeometryChanges()
 {
     // Changes the screen of this process: the last case.
-    QScreen *screen = QGuiApplication::primaryScreen();
     SizeManager sizes(nullptr, 1.0);
     SignalLog log(&sizes);
-    const QRect full(0, 0, 1920, 1080);
-    QWindowSystemInterface::handleScreenGeometryChange(screen, full, full);
+    const QRect fullHd(0, 0, 1920, 1080);
+    QWindowSystemInterface::handleScreenGeometryChange(QGuiApplication::primaryScreen(), fullHd,
+                                                       fullHd);
     QWindowSystemInterface::flushWindowSystemEvents();
-    QCOMPARE(sizes.screenSize(), full.size());
-    QCOMPARE(log.entries.mid(0, 3),
-             QStringList({ "screenSizeChanged(QSize(1920, 1080))", "screenWidthChanged(1920)",
-                           "screenHeightChanged(1080)" }));
-
+    QCOMPARE(log.take().first(), QStringLiteral("screenSizeChanged(QSize(1920, 1080))"));
+    QCOMPARE(sizes.screenSize(), fullHd.size());
     SizeManager onFullHd(nullptr, 1.0);
     QCOMPARE(onFullHd.dpi(), 220.0);
     QCOMPARE(onFullHd.cm(), 86.61417322834644);
     QCOMPARE(onFullHd.defaultFontPixelSize(), 22);
-    QCOMPARE(onFullHd.pctH(), 11.0);
 }
 
 int main(int argc, char **argv)
 {
     // A widgets application, or a plain GUI application as qmltestrunner and most Qt Quick
-    // applications host.
+    // applications are.
     std::unique_ptr<QGuiApplication> app(qEnvironmentVariableIntValue("TEST_WIDGETS_APP")
                                              ? new QApplication(argc, argv)
                                              : new QGuiApplication(argc, argv));

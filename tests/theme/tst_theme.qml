@@ -33,18 +33,13 @@ Item {
         }
 
         function test_typesAreUncreatableButNameTheirValues() {
-            var types = ["Theme", "HTheme", "Screen", "WindowState", "TextTranslator",
-                         "DialogStatus", "PageOrientation", "ToolBarVisibility"]
-            for (var i = 0; i < types.length; ++i)
-                compare(createError("import common 1.0; " + types[i] + " {}"), "Element is not creatable.", types[i])
-            compare(Theme.Chalkboard, 1)
-            compare(Screen.PortraitInverted, 4)
-            compare(Screen.Clockwise, -1)
-            compare(Screen.ExtraHigh, 3)
-            compare(WindowState.Thumbnail, 1)
-            compare(DialogStatus.Closed, 3)
-            compare(PageOrientation.LockPrevious, 3)
-            compare(ToolBarVisibility.HiddenImmediately, 2)
+            ["Theme", "HTheme", "Screen", "WindowState", "TextTranslator", "DialogStatus",
+             "PageOrientation", "ToolBarVisibility"].forEach(function (type) {
+                compare(createError("import common 1.0; " + type + " {}"), "Element is not creatable.", type)
+            })
+            compare([Theme.Chalkboard, Screen.PortraitInverted, Screen.Clockwise, WindowState.Thumbnail,
+                     DialogStatus.Closed, PageOrientation.LockPrevious, ToolBarVisibility.HiddenImmediately],
+                    [1, 4, -1, 1, 3, 3, 2])
             verify(theme instanceof Theme && screen instanceof Screen && hTheme instanceof HTheme)
         }
 
@@ -103,14 +98,6 @@ Item {
             compare(platformWindow.viewModeString, "Fullsize")
             ignoreWarning("Warning: screen.windowState() is deprecated, use platformWindow property instead")
             verify(screen.windowState === platformWindow)
-        }
-
-        function test_sizes() {
-            compare(SizeGlobal.dpi, 160)
-            compare(SizeGlobal.in, 160)
-            compare(SizeGlobal.pctW, 8)
-            compare(SizeGlobal.screenSize, Qt.size(800, 600))
-            compare(SizeGlobal.DefaultFontPixelSize, 16)
         }
     }
 }
