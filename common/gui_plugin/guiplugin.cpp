@@ -4,6 +4,14 @@
 #include "exclusivegroup.h"
 #include "setupconverter.h"
 
+#include "dataitem.h"
+#include "dataitemlist.h"
+#include "tableheader.h"
+#include "tablemodel.h"
+#include "tablemodelcolumn.h"
+#include "tablemodelrow.h"
+#include "tablespacer.h"
+
 #include "hmath.h"
 #include "meterautoscaler.h"
 #include "meterscale.h"
@@ -77,6 +85,13 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterAnonymousType<BaseFormatter>(uri, 1);
 
     // The module's types, in their registration order.
+    qmlRegisterType<DataItemList>(uri, 1, 0, "DataItemList");
+    qmlRegisterType<DataItem>(uri, 1, 0, "DataItem");
+    qmlRegisterType<TableHeader>(uri, 1, 0, "TableHeader");
+    qmlRegisterType<TableSpacer>(uri, 1, 0, "TableSpacer");
+    qmlRegisterType<TableModelRow>(uri, 1, 0, "TableModelRow");
+    qmlRegisterType<TableModelColumn>(uri, 1, 0, "TableModelColumn");
+    qmlRegisterType<TableModel>(uri, 1, 0, "TableModel");
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
