@@ -2,13 +2,22 @@
 
 #include "dataitemlist.h"
 
+#include <utility>
+
 DataItem::DataItem(QObject *parent)
     : QObject(parent)
 {
 }
 
-// Connections end with either side; the guarded pointers need no clean-up.
-DataItem::~DataItem() = default;
+DataItem::~DataItem()
+{
+    if (m_containerList)
+        m_containerList->removeFollower(this);
+    // Each holder drops the item as a removal; the item is still a DataItem here.
+    const auto holders = std::exchange(m_holders, {});
+    for (DataItemList *list : holders)
+        list->itemDestroyed(this);
+}
 
 void DataItem::classBegin() { }
 
@@ -42,9 +51,7 @@ QUrl DataItem::compPath() const
 
 void DataItem::setCompPath(const QUrl &compPath)
 {
-    // An item that sets a value of its own stops following its list for that value.
-    if (m_containerList)
-        disconnect(m_containerList, &DataItem::compPathChanged, this, &DataItem::compPathChanged);
+    stopFollowing(FollowCompPath);
     if (m_compPath == compPath)
         return;
     m_compPath = compPath;
@@ -105,8 +112,7 @@ int DataItem::width() const
 
 void DataItem::setWidth(int width)
 {
-    if (m_containerList)
-        disconnect(m_containerList, &DataItem::widthChanged, this, &DataItem::widthChanged);
+    stopFollowing(FollowWidth);
     if (m_width == width)
         return;
     m_width = width;
@@ -122,8 +128,7 @@ int DataItem::height() const
 
 void DataItem::setHeight(int height)
 {
-    if (m_containerList)
-        disconnect(m_containerList, &DataItem::heightChanged, this, &DataItem::heightChanged);
+    stopFollowing(FollowHeight);
     if (m_height == height)
         return;
     m_height = height;
@@ -178,8 +183,7 @@ QFont DataItem::font() const
 
 void DataItem::setFont(const QFont &font)
 {
-    if (m_containerList)
-        disconnect(m_containerList, &DataItem::fontChanged, this, &DataItem::fontChanged);
+    stopFollowing(FollowFont);
     if (m_font == font)
         return;
     m_font = font;
@@ -360,29 +364,27 @@ void DataItem::setContainer(QObject *container)
         m_containerObject = container;
         return;
     }
-    if (m_containerList && m_containerList != list)
-        disconnectContainerList();
-    m_containerList = list;
-    connect(list, &DataItem::heightChanged, this, &DataItem::heightChanged, Qt::UniqueConnection);
-    connect(list, &DataItem::compPathChanged, this, &DataItem::compPathChanged,
-            Qt::UniqueConnection);
-    connect(list, &DataItem::widthChanged, this, &DataItem::widthChanged, Qt::UniqueConnection);
-    connect(list, &DataItem::fontChanged, this, &DataItem::fontChanged, Qt::UniqueConnection);
-    connect(list, &QObject::destroyed, this, &DataItem::containerListDestroyed,
-            Qt::UniqueConnection);
+    // The list forwards its height, compPath, width and font changes to its followers; taking
+    // the same list again follows all four again.
+    if (m_containerList != list) {
+        if (m_containerList)
+            m_containerList->removeFollower(this);
+        m_containerList = list;
+        list->addFollower(this);
+    }
+    m_follows = FollowAll;
 }
 
-void DataItem::disconnectContainerList()
+// An item that sets a value of its own stops following its list for that value, even when the
+// value equals the list's.
+void DataItem::stopFollowing(Follow value)
 {
-    disconnect(m_containerList, &DataItem::heightChanged, this, &DataItem::heightChanged);
-    disconnect(m_containerList, &DataItem::compPathChanged, this, &DataItem::compPathChanged);
-    disconnect(m_containerList, &DataItem::widthChanged, this, &DataItem::widthChanged);
-    disconnect(m_containerList, &DataItem::fontChanged, this, &DataItem::fontChanged);
-    disconnect(m_containerList, &QObject::destroyed, this, &DataItem::containerListDestroyed);
+    m_follows &= ~value;
 }
 
 void DataItem::containerListDestroyed()
 {
+    m_containerList = nullptr;
     // Values the item did not set itself came from the list and now read unset.
     if (m_compPath.isEmpty())
         Q_EMIT compPathChanged();

@@ -10,6 +10,7 @@
 #include <QQmlComponent>
 #include <QQmlParserStatus>
 #include <QUrl>
+#include <QVarLengthArray>
 
 class DataItemList;
 
@@ -134,9 +135,19 @@ private Q_SLOTS:
     void zebDataDestroyed();
     void actionStateChanged();
     void actionDestroyed();
-    void containerListDestroyed();
 
 private:
+    friend class DataItemList;
+
+    // The values an item takes from its container list and whose changes it still follows.
+    enum Follow : quint8 {
+        FollowWidth = 1,
+        FollowHeight = 2,
+        FollowCompPath = 4,
+        FollowFont = 8,
+        FollowAll = 15
+    };
+
     // The readings an action lends the item; compared to tell which of them changed.
     struct ActionReadings
     {
@@ -148,7 +159,8 @@ private:
     };
     ActionReadings actionReadings() const;
     void notifyActionReadings(const ActionReadings &before);
-    void disconnectContainerList();
+    void stopFollowing(Follow value);
+    void containerListDestroyed();
 
     QString m_text;
     bool m_applicable = true;
@@ -167,6 +179,10 @@ private:
     bool m_completed = false;
     int m_itemIndex = 0;
     QPointer<CAction> m_action;
+    quint8 m_follows = 0;
+    int m_followerIndex = -1; // place among the container list's followers
+    // The lists that hold the item; each learns of its death. Two cover a table cell.
+    QVarLengthArray<DataItemList *, 2> m_holders;
     // Last readings of the bound objects: a dying object can no longer be asked.
     bool m_zebDataApplicable = true;
     ActionReadings m_actionReadings;

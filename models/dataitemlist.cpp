@@ -2,6 +2,8 @@
 
 #include <QtDebug>
 
+#include <utility>
+
 DataItemList::DataItemList(QObject *parent)
     : DataItem(parent)
 {
@@ -10,23 +12,68 @@ DataItemList::DataItemList(QObject *parent)
     connect(this, &DataItem::componentChanged, this, &DataItemList::itemComponentChanged);
     connect(this, &DataItem::widthChanged, this, &DataItemList::itemWidthChanged);
     connect(this, &DataItem::heightChanged, this, &DataItemList::itemHeightChanged);
+    // Every change of these values reaches the items that still follow the list for it, the
+    // changes a list receives from its own container included.
+    connect(this, &DataItem::heightChanged, this,
+            [this] { notifyFollowers(FollowHeight, &DataItem::heightChanged); });
+    connect(this, &DataItem::compPathChanged, this,
+            [this] { notifyFollowers(FollowCompPath, &DataItem::compPathChanged); });
+    connect(this, &DataItem::widthChanged, this,
+            [this] { notifyFollowers(FollowWidth, &DataItem::widthChanged); });
+    connect(this, &DataItem::fontChanged, this,
+            [this] { notifyFollowers(FollowFont, &DataItem::fontChanged); });
 }
 
 DataItemList::~DataItemList()
 {
     m_currentItem = nullptr;
-    clear();
+    clearItems(true);
+    while (!m_followers.isEmpty()) {
+        DataItem *item = m_followers.takeLast();
+        item->m_followerIndex = -1;
+        item->containerListDestroyed();
+    }
+}
+
+void DataItemList::addFollower(DataItem *item)
+{
+    item->m_followerIndex = m_followers.size();
+    m_followers.append(item);
+}
+
+void DataItemList::removeFollower(DataItem *item)
+{
+    const int index = item->m_followerIndex;
+    DataItem *last = m_followers.takeLast();
+    if (last != item) {
+        m_followers[index] = last;
+        last->m_followerIndex = index;
+    }
+    item->m_followerIndex = -1;
+}
+
+void DataItemList::notifyFollowers(quint8 value, void (DataItem::*signal)())
+{
+    // By index over the live list: a receiver may remove followers, even delete them.
+    for (int i = 0; i < m_followers.size(); ++i) {
+        DataItem *item = m_followers.at(i);
+        if (item->m_follows & value)
+            (item->*signal)();
+    }
 }
 
 void DataItemList::setupDataItem(DataItem *item)
 {
     ++m_count;
     if (item->isOrdinary()) {
-        connect(item, &DataItem::applicableChanged, this, &DataItemList::slotItemApplicableChanged);
-        if (item->applicable())
-            m_applicableItems.insert(item);
+        // The item is known here: asking sender() would walk every connected item.
+        connect(item, &DataItem::applicableChanged, this,
+                [this, item] { itemApplicableChanged(item); });
+        const auto entry = m_entries.find(item);
+        if (entry != m_entries.end())
+            count(*entry, item->applicable());
     }
-    setApplicable(!m_applicableItems.isEmpty());
+    setApplicable(m_applicableCount > 0);
     Q_EMIT countChanged();
     Q_EMIT itemsChanged();
 }
@@ -100,7 +147,7 @@ const char *DataItemList::refusal(int index, DataItem *item) const
         return "refused a null item";
     if (index < 0 || index > m_items.size())
         return "refused an index out of range";
-    if (m_positions.contains(item))
+    if (m_entries.contains(item))
         return "refused an item the list already holds";
     // A list inside itself would recurse for ever, and be deleted twice by clear().
     const DataItemList *list = qobject_cast<const DataItemList *>(item);
@@ -126,11 +173,12 @@ bool DataItemList::take(int index, DataItem *item, const char *function)
         return false;
     }
     m_items.insert(index, item);
-    renumberFrom(index);
+    m_entries.insert(item, Entry { index, false });
+    renumberFrom(index + 1);
     // A parentless item made in JavaScript would otherwise be collected while held.
     if (m_ownsItems && !item->parent())
         item->setParent(this);
-    connect(item, &QObject::destroyed, this, &DataItemList::itemDestroyed);
+    item->m_holders.append(this);
     setupDataItem(item);
     // The current position follows the current item.
     if (m_currentItem && index <= m_currentIndex) {
@@ -140,16 +188,31 @@ bool DataItemList::take(int index, DataItem *item, const char *function)
     return true;
 }
 
+void DataItemList::forgetHolder(DataItem *item)
+{
+    const int index = item->m_holders.indexOf(this);
+    if (index >= 0)
+        item->m_holders.remove(index);
+}
+
 void DataItemList::release(DataItem *item)
 {
-    disconnect(item, nullptr, this, nullptr);
-    m_applicableItems.remove(item);
+    disconnect(item, &DataItem::applicableChanged, this, nullptr);
+    forgetHolder(item);
+}
+
+void DataItemList::count(Entry &entry, bool applicable)
+{
+    if (entry.applicable == applicable)
+        return;
+    entry.applicable = applicable;
+    m_applicableCount += applicable ? 1 : -1;
 }
 
 void DataItemList::renumberFrom(int index)
 {
     for (int i = index; i < m_items.size(); ++i)
-        m_positions.insert(m_items.at(i), i);
+        m_entries[m_items.at(i)].position = i;
 }
 
 void DataItemList::removeItem(DataItem *item)
@@ -163,23 +226,23 @@ void DataItemList::removeItem(DataItem *item)
     removeAt(index);
 }
 
-void DataItemList::itemDestroyed(QObject *object)
+void DataItemList::itemDestroyed(DataItem *item)
 {
-    const int index = m_positions.value(object, -1);
+    const int index = indexOfItem(item);
     if (index < 0)
         return;
     if (m_clearing) {
         m_items[index] = nullptr; // the walk of clear() skips it
         return;
     }
-    // Only the pointer value is used: the object is no longer a DataItem.
-    m_applicableItems.remove(m_items.at(index));
     removeAt(index);
 }
 
 void DataItemList::removeAt(int index)
 {
-    m_positions.remove(m_items.at(index));
+    const auto entry = m_entries.find(m_items.at(index));
+    count(*entry, false);
+    m_entries.erase(entry);
     m_items.remove(index);
     renumberFrom(index);
     --m_count;
@@ -198,6 +261,11 @@ void DataItemList::removeAt(int index)
 
 void DataItemList::clear()
 {
+    clearItems(false);
+}
+
+void DataItemList::clearItems(bool dying)
+{
     m_currentItem = nullptr;
     // One walk; an item that dies while another one is deleted is skipped, not deleted twice.
     m_clearing = true;
@@ -205,14 +273,16 @@ void DataItemList::clear()
         DataItem *item = m_items.at(i);
         if (!item)
             continue;
-        disconnect(item, nullptr, this, nullptr);
+        forgetHolder(item);
         if (m_ownsItems)
             delete item;
+        else if (!dying) // a dying list loses its connections anyway, all at once
+            disconnect(item, &DataItem::applicableChanged, this, nullptr);
     }
     m_clearing = false;
     m_items.clear();
-    m_positions.clear();
-    m_applicableItems.clear();
+    m_entries.clear();
+    m_applicableCount = 0;
     m_count = 0;
     setCurrentIndex(-1);
     Q_EMIT countChanged();
@@ -225,12 +295,13 @@ DataItem *DataItemList::itemAtIndex(int index) const
 
 int DataItemList::indexOfItem(DataItem *item) const
 {
-    return item ? m_positions.value(item, -1) : -1;
+    const auto entry = m_entries.constFind(item);
+    return entry != m_entries.constEnd() ? entry->position : -1;
 }
 
 bool DataItemList::contains(DataItem *item) const
 {
-    return item && m_positions.contains(item);
+    return m_entries.contains(item);
 }
 
 void DataItemList::applicabilityInit()
@@ -238,11 +309,17 @@ void DataItemList::applicabilityInit()
     const int n = qMin(m_count, m_items.size());
     for (int i = 0; i < n; ++i) {
         if (m_items.at(i)->isOrdinary()) {
-            setApplicable(!m_applicableItems.isEmpty());
+            setApplicable(m_applicableCount > 0);
             return;
         }
     }
     setApplicable(true);
+}
+
+void DataItemList::reserve(int size)
+{
+    m_items.reserve(size);
+    m_entries.reserve(size);
 }
 
 bool DataItemList::ownsItems() const
@@ -262,11 +339,16 @@ void DataItemList::slotItemApplicableChanged()
         qDebug() << "DataItemList::slotItemApplicableChanged(): WRONG Sender";
         return;
     }
-    if (item->applicable())
-        m_applicableItems.insert(item);
-    else
-        m_applicableItems.remove(item);
-    setApplicable(!m_applicableItems.isEmpty());
+    itemApplicableChanged(item);
+}
+
+void DataItemList::itemApplicableChanged(DataItem *item)
+{
+    const auto entry = m_entries.find(item);
+    if (entry == m_entries.end())
+        return;
+    count(*entry, item->applicable());
+    setApplicable(m_applicableCount > 0);
 }
 
 void DataItemList::appendObject(QQmlListProperty<QObject> *property, QObject *object)

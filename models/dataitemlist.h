@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QQmlListProperty>
-#include <QSet>
 #include <QVector>
 
 // An ordered list of data items, itself a data item: its own layout values are the defaults of
@@ -51,6 +50,9 @@ public:
     bool contains(DataItem *item) const;
     void applicabilityInit();
 
+    // Room for this many items without growing.
+    void reserve(int size);
+
     // A list that does not own its items neither deletes nor adopts them.
     bool ownsItems() const;
     void setOwnsItems(bool owns);
@@ -68,14 +70,27 @@ Q_SIGNALS:
 protected Q_SLOTS:
     void slotItemApplicableChanged();
 
-private Q_SLOTS:
-    void itemDestroyed(QObject *object);
-
 private:
+    friend class DataItem;
+
+    void itemApplicableChanged(DataItem *item);
+    // Called by a dying item: removes it as removeItem() would, without touching the item.
+    void itemDestroyed(DataItem *item);
+    void addFollower(DataItem *item);
+    void removeFollower(DataItem *item);
+    void notifyFollowers(quint8 value, void (DataItem::*signal)());
+    void clearItems(bool dying);
     const char *refusal(int index, DataItem *item) const;
     bool holds(const DataItemList *list) const;
     bool take(int index, DataItem *item, const char *function);
+    struct Entry
+    {
+        int position;
+        bool applicable; // counted among the applicable items
+    };
+    void count(Entry &entry, bool applicable);
     void release(DataItem *item);
+    void forgetHolder(DataItem *item);
     void removeAt(int index);
     void renumberFrom(int index);
 
@@ -85,13 +100,15 @@ private:
     static void clearObjects(QQmlListProperty<QObject> *property);
 
     QVector<DataItem *> m_items;
-    // Position of every held item: membership and index lookups without a walk. Keyed by the
-    // QObject so that a dying item, no longer a DataItem, is still found.
-    QHash<const QObject *, int> m_positions;
+    // Every held item with its position and whether it counts as applicable: membership, index
+    // and applicability bookkeeping without a walk.
+    QHash<DataItem *, Entry> m_entries;
+    int m_applicableCount = 0;
     int m_count = 0;
     int m_currentIndex = -1;
     QPointer<DataItem> m_currentItem;
-    QSet<DataItem *> m_applicableItems;
+    // Items that take their default layout values from this list, held or not.
+    QVector<DataItem *> m_followers;
     bool m_ownsItems = true;
     bool m_clearing = false;
 };

@@ -161,6 +161,7 @@ void TableModel::deriveCells(DataItemList *declared)
             // Owned by the table, never by QML's collector, and deleting no cell.
             DataItemList *list = new DataItemList(this);
             list->setOwnsItems(false);
+            list->reserve(declaredLists().size());
             QQmlEngine::setObjectOwnership(list, QQmlEngine::CppOwnership);
             connect(list, &DataItem::applicableChanged, this,
                     columnBased ? &TableModel::rowApplicableChanged
