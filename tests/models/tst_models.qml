@@ -80,33 +80,25 @@ Item {
     }
 
     SignalSpy { id: toggledSpy; target: holdCell; signalName: "toggled" }
-    SignalSpy { id: rowCountSpy; target: rows; signalName: "rowCountChanged" }
 
     TestCase {
         name: "Models"
         when: windowShown
 
         function test_declaredTables() {
-            compare([rows.count, rows.rowCount, rows.colCount], [9, 3, 3])
-            compare(rowView.count, 3)
-            compare(rows.itemAtIndex(1, 0).text, "Frequency")
+            compare([rows.count, rows.rowCount, rows.colCount, rowView.count], [9, 3, 3, 3])
             compare(rows.modelData(2, 2).type, DataItem.Spacer)
-            compare(rows.modelData(0, 0).type, DataItem.Header)
-            compare(rows.modelData(0, 1, TableModel.ValueString), "")
+            compare(rows.modelData(0, 0, TableModel.ValueString), "Level")
             compare(rows.modelData(0, 1, TableModel.Id), undefined)
             compare(levelCell.getContainerName(), "measurements")
             compare(String(levelCell.compPath), "/base/qml_4410/common/DataItemTableCell.qml")
             compare([tableView.rows, tableView.columns], [3, 2])
-            compare(columns.itemAtIndex(2, 1).text, "b2")
         }
 
-        function test_rowDisappearsWithItsData() {
-            rowCountSpy.clear()
+        function test_rowsFollowTheirData() {
             level.applicable = false
             compare([rows.rowCount, rowView.count], [2, 2])
-            verify(rowCountSpy.count > 0)
             compare(rows.modelData(0, 1).zebData, frequency)
-            compare(rows.rowAtIndex(0).applicable, false)
             level.applicable = true
             compare(rowView.count, 3)
             // Unbinding the data object brings the own flag back, and the table learns it.
@@ -116,61 +108,38 @@ Item {
             compare(rows.rowCount, 3)
             rows.itemAtIndex(2, 1).zebData = power
             power.applicable = true
-        }
 
-        function test_itemsForwardTheirAction() {
-            toggledSpy.clear()
-            verify(holdCell.checkable && !holdCell.checked)
-            holdCell.trigger()
-            verify(hold.checked && holdCell.checked)
-            compare(toggledSpy.count, 1)
-            hold.enabled = false
-            verify(!holdCell.enabled)
-            holdCell.enabled = true // the own flag; the action decides
-            verify(!holdCell.enabled)
-            holdCell.action = null
-            verify(holdCell.enabled && !holdCell.checked)
-            compare(toggledSpy.count, 2)
-            holdCell.action = hold
-            hold.enabled = true
-            hold.checked = false
-        }
-
-        function test_columnTable() {
-            compare([columns.rowCount, columns.colCount, columns.count], [3, 2, 6])
-            a1.applicable = false // a1 is bound by both cells of row 1
-            compare(columns.rowCount, 2)
+            a1.applicable = false // a1 is bound by both cells of the columns' row 1
+            compare([columns.rowCount, columns.colCount], [2, 2])
             compare(columns.modelData(1, 1).text, "b2")
-            compare(columns.itemAtIndex(1, 1).text, "b1")
             a1.applicable = true
         }
 
-        function insertParentlessItem() {
+        function test_itemsForwardTheirAction() {
+            holdCell.trigger()
+            verify(hold.checked && holdCell.checked && holdCell.checkable)
+            hold.enabled = false
+            verify(!holdCell.enabled)
+            hold.checked = false
+            hold.enabled = true
+            compare(toggledSpy.count, 2)
+        }
+
+        // Nothing of these stays on the stack for the collector to see.
+        function touchDerivedLists() {
+            columns.rowAtIndex(0).count
+            columns.colAtIndex(1).count
             looseList.insertItem(looseList.count, itemMaker.createObject(null, { text: "js" }))
         }
 
         function test_collectorLeavesTablesAndListsAlone() {
-            var row = columns.rowAtIndex(0)
-            var column = columns.colAtIndex(1)
-            row = null
-            column = null
             compare(looseList.count, 1) // the QtObject child was dropped
-            insertParentlessItem()
+            touchDerivedLists()
             gc()
             wait(0)
-            compare(columns.rowAtIndex(0).count, 2)
             compare(columns.rowAtIndex(0).itemAtIndex(1).text, "b0")
             compare(columns.colAtIndex(1).itemAtIndex(2).text, "b2")
             compare(looseList.itemAtIndex(1).text, "js")
-        }
-
-        function test_clear() {
-            var table = Qt.createQmlObject("import common 1.0; TableModel { TableModelRow { DataItem {} } }",
-                                           root)
-            compare(table.count, 1)
-            table.clear()
-            compare([table.count, table.rowCount, table.colCount], [0, 0, 0])
-            table.destroy()
         }
     }
 }
