@@ -23,14 +23,16 @@ endfunction()
 
 # common_add_qmltest(NAME <name> FILE <tst_x.qml> [ENV <VAR=value...>])
 # A Qt Quick Test file run by qmltestrunner; the module is imported from the build tree
-# exactly as an application imports it.
+# exactly as an application imports it. COMMON_TOOL_ENV is the environment Qt's uninstrumented
+# tools need to load an instrumented module (empty in a normal tree).
 function(common_add_qmltest)
     cmake_parse_arguments(T "" "NAME;FILE" "ENV" ${ARGN})
     add_test(NAME ${T_NAME}
              COMMAND ${COMMON_QMLTESTRUNNER} -import ${COMMON_QML_DIR}
                      -input ${CMAKE_CURRENT_SOURCE_DIR}/${T_FILE})
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${COMMON_TEST_ENV};${T_ENV}"
-                         TIMEOUT 300)
+    set_tests_properties(${T_NAME} PROPERTIES
+                         ENVIRONMENT "${COMMON_TEST_ENV};${COMMON_TOOL_ENV};${T_ENV}"
+                         TIMEOUT 300 LABELS qml)
 endfunction()
 
 find_program(COMMON_QMLPLUGINDUMP qmlplugindump HINTS /usr/lib/qt5/bin)
@@ -42,6 +44,7 @@ set(COMMON_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
 function(common_add_qmltypes target uri dir)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -DDUMPER=${COMMON_QMLPLUGINDUMP} -DURI=${uri}
+                "-DTOOL_ENV=${COMMON_DUMP_ENV}"
                 -DIMPORT_DIR=${COMMON_QML_DIR} -DOUTPUT=${dir}/plugins.qmltypes
                 -P ${COMMON_CMAKE_DIR}/DumpQmlTypes.cmake
         COMMENT "Generating ${uri} plugins.qmltypes"

@@ -19,12 +19,24 @@ QShortcutMap *shortcutMap()
     return app ? &app->shortcutMap : nullptr;
 }
 
-int registerSequence(QObject *owner, const QKeySequence &sequence)
+// A registration of a disabled action stays in the map switched off: were it live, a disabled
+// twin elsewhere in the window would make the enabled action's keys ambiguous.
+int registerSequence(QObject *owner, const QKeySequence &sequence, bool enabled)
 {
     QShortcutMap *map = shortcutMap();
     if (!map || sequence.isEmpty())
         return 0;
-    return map->addShortcut(owner, sequence, Qt::WindowShortcut, shortcutContextMatcher);
+    const int id = map->addShortcut(owner, sequence, Qt::WindowShortcut, shortcutContextMatcher);
+    if (!enabled)
+        map->setShortcutEnabled(false, id, owner, sequence);
+    return id;
+}
+
+void enableSequence(QObject *owner, int id, const QKeySequence &sequence, bool enabled)
+{
+    QShortcutMap *map = shortcutMap();
+    if (map && id != 0)
+        map->setShortcutEnabled(enabled, id, owner, sequence);
 }
 
 // Removes exactly one registration: a shortcut and a mnemonic may share a key sequence.
@@ -54,7 +66,9 @@ CAction::CAction(QObject *parent)
 
 CAction::~CAction()
 {
-    // No signals from a dying object: only drop the registrations and leave the group.
+    // No signals from a dying object: only drop the registrations and leave the group (which
+    // unchecks its current member, this one included).
+    blockSignals(true);
     unregisterSequence(this, m_shortcutId, m_shortcut);
     unregisterSequence(this, m_mnemonicId, m_mnemonic);
     if (m_exclusiveGroup)
@@ -87,7 +101,7 @@ void CAction::setMnemonicFromText(const QString &text)
         return;
     unregisterSequence(this, m_mnemonicId, m_mnemonic);
     m_mnemonic = sequence;
-    m_mnemonicId = registerSequence(this, m_mnemonic);
+    m_mnemonicId = registerSequence(this, m_mnemonic, m_enabled);
 }
 
 QUrl CAction::iconSource() const
@@ -173,6 +187,8 @@ void CAction::setEnabled(bool enabled)
     if (m_enabled == enabled)
         return;
     m_enabled = enabled;
+    enableSequence(this, m_shortcutId, m_shortcut, m_enabled);
+    enableSequence(this, m_mnemonicId, m_mnemonic, m_enabled);
     Q_EMIT enabledChanged();
 }
 
@@ -235,7 +251,7 @@ void CAction::setShortcut(const QString &shortcut)
         return;
     unregisterSequence(this, m_shortcutId, m_shortcut);
     m_shortcut = sequence;
-    m_shortcutId = registerSequence(this, m_shortcut);
+    m_shortcutId = registerSequence(this, m_shortcut, m_enabled);
     Q_EMIT shortcutChanged(this->shortcut());
 }
 

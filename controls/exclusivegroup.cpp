@@ -38,11 +38,23 @@ void ExclusiveGroup::setCurrent(QObject *object)
 {
     if (m_current == object)
         return;
-    if (m_current)
+    if (m_current) {
+        disconnect(m_current, &QObject::destroyed, this, &ExclusiveGroup::currentDestroyed);
         m_current->setProperty("checked", false);
+    }
     m_current = object;
-    if (m_current)
+    if (m_current) {
+        connect(m_current, &QObject::destroyed, this, &ExclusiveGroup::currentDestroyed,
+                Qt::UniqueConnection);
         m_current->setProperty("checked", true);
+    }
+    Q_EMIT currentChanged();
+}
+
+void ExclusiveGroup::currentDestroyed()
+{
+    // The guard already reads null (it is cleared before destroyed() is emitted); only the
+    // bindings on `current` still need to learn of it.
     Q_EMIT currentChanged();
 }
 
@@ -80,15 +92,9 @@ void ExclusiveGroup::unbindCheckable(QObject *object)
 {
     if (!object)
         return;
-    if (m_current == object) {
-        if (isDestroyedSignal()) {
-            // The object is half destroyed: forget it without writing to it.
-            m_current = nullptr;
-            Q_EMIT currentChanged();
-            return;
-        }
+    // A destroyed current object is no longer current here: the guard cleared itself.
+    if (m_current == object)
         setCurrent(nullptr);
-    }
     for (const char *const *signature = checkableSignals; *signature; ++signature) {
         const QMetaMethod signal = changeSignalOf(object, *signature);
         if (signal.isValid() && disconnect(object, signal, this, m_updateCurrentMethod)) {
@@ -96,13 +102,6 @@ void ExclusiveGroup::unbindCheckable(QObject *object)
             return;
         }
     }
-}
-
-bool ExclusiveGroup::isDestroyedSignal() const
-{
-    static const int destroyedIndex
-        = QObject::staticMetaObject.indexOfSignal("destroyed(QObject*)");
-    return sender() && senderSignalIndex() == destroyedIndex;
 }
 
 void ExclusiveGroup::updateCurrent()

@@ -2,6 +2,7 @@
 
 #include <QMetaMethod>
 #include <QObject>
+#include <QPointer>
 #include <QQmlListProperty>
 
 class CAction;
@@ -35,9 +36,10 @@ private Q_SLOTS:
     void updateCurrent();
 
 private:
-    bool isDestroyedSignal() const;
+    void currentDestroyed();
     static void appendAction(QQmlListProperty<CAction> *list, CAction *action);
 
-    QObject *m_current = nullptr;
+    // Any object may be made current, bound or not; the guard clears itself when it dies.
+    QPointer<QObject> m_current;
     QMetaMethod m_updateCurrentMethod;
 };

@@ -1,6 +1,6 @@
 #include "zebclient.h"
 
-#include "simbus.h"
+#include "zebbusbackend.h"
 #include "zebclientitem.h"
 
 ZEBClient::ZEBClient(const QString &clientName, QObject *parent)
@@ -13,7 +13,8 @@ ZEBClient::~ZEBClient() = default;
 
 ZEBClientItem *ZEBClient::getItem(const QString &itemId)
 {
-    if (!SimBus::instance()->contains(itemId))
+    const ZebBusBackend *backend = ZebBusBackend::current();
+    if (!backend || !backend->contains(itemId))
         return nullptr;
     ZEBClientItem *&item = m_items[itemId];
     if (!item)

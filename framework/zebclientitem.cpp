@@ -1,6 +1,6 @@
 #include "zebclientitem.h"
 
-#include "simbus.h"
+#include "zebbusbackend.h"
 
 ZEBClientItem::ZEBClientItem(const QString &itemId, QObject *parent)
     : QObject(parent)
@@ -13,5 +13,6 @@ ZEBClientItem::~ZEBClientItem() = default;
 QVariant ZEBClientItem::getValue() const
 {
     // Read live, so a page always sees the value the bus holds now.
-    return SimBus::instance()->item(m_itemId);
+    const ZebBusBackend *backend = ZebBusBackend::current();
+    return backend ? backend->item(m_itemId) : QVariant();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the gallery need; only what is
-# missing, so a prepared machine is left alone.
+# missing, so a prepared machine is left alone. Extra groups for the commands that need them:
+#   bash scripts/install-deps.sh [fuzz] [valgrind]
 set -euo pipefail
 
 packages=(
@@ -9,8 +10,17 @@ packages=(
     qtdeclarative5-dev qtdeclarative5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qttest qml
     fonts-dejavu-core
-    clang libclang-rt-14-dev
 )
+for group in "$@"; do
+    case "$group" in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    valgrind) packages+=(valgrind) ;;
+    *)
+        echo "install-deps: unknown group '$group' (known: fuzz, valgrind)" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,6 +36,12 @@ fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "install-deps: missing packages: ${missing[*]}" >&2
+        echo "install-deps: not root and no sudo; as root, run:" >&2
+        echo "    apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
     sudo="sudo"
 fi
 echo "install-deps: installing ${missing[*]}"

@@ -136,8 +136,9 @@ MetricPrefixConversion::getValueWithZeroPrecisionUnitPrefixAndSpace(double value
 QString MetricPrefixConversion::getValueWithoutUnitPrefix(double value, int precision,
                                                           const QString &unit) const
 {
-    const QString number
-        = shouldReturnZero(value, precision) ? QStringLiteral("0") : fixed(value, precision);
+    // Unlike the other texts, this one never shows Qt's default decimals for a negative count.
+    const QString number = shouldReturnZero(value, precision) ? QStringLiteral("0")
+                                                              : fixed(value, qMax(precision, 0));
     if (unit.isEmpty())
         return number;
     return number % QLatin1Char(' ') % unit;

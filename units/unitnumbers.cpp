@@ -44,7 +44,7 @@ float toSingle(double value)
 
 int boundedDecimals(int decimals)
 {
-    return qBound(0, decimals, MaxDecimals);
+    return qMin(decimals, MaxDecimals);
 }
 
 QString fixed(double value, int decimals)

@@ -28,7 +28,9 @@ int truncateToInt(double value);
 // conversion of those is undefined).
 float toSingle(double value);
 
-// Negative decimals count as none; see MaxDecimals for the upper end.
+// Cut at MaxDecimals. A negative count goes to Qt as it is, where it means Qt's default of 6
+// decimals (QLocale::FloatingPointShortest: the shortest exact text), as callers of a Qt-based
+// API expect.
 int boundedDecimals(int decimals);
 
 // `value` rounded (halves away from zero) at `decimals` decimals, the power of ten formed as

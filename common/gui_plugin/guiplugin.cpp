@@ -1,7 +1,16 @@
 #include "guiplugin.h"
 
+#include "abstractstyle.h"
 #include "caction.h"
+#include "cstack.h"
+#include "emenuitemtype.h"
 #include "exclusivegroup.h"
+#include "menuitem.h"
+#include "menulist.h"
+#include "menuseparator.h"
+#include "padding.h"
+#include "popupwindow.h"
+#include "scrolldecoratorsizer.h"
 #include "setupconverter.h"
 
 #include "dataitem.h"
@@ -18,6 +27,10 @@
 #include "metricprefixconversion.h"
 #include "rangemodel.h"
 #include "unitprefixes.h"
+
+#include "fileio.h"
+#include "helapsedtimer.h"
+#include "process.h"
 
 #include "baseformatter.h"
 #include "uidatacontainer.h"
@@ -83,6 +96,8 @@ void Plugin::registerTypes(const char *uri)
     // Data objects of the instrument are property values of the module's types.
     qmlRegisterAnonymousType<ZebData>(uri, 1);
     qmlRegisterAnonymousType<BaseFormatter>(uri, 1);
+    // The argument type of the menu's insertItem, removeItem and indexOfMenuItem.
+    qRegisterMetaType<MenuItemBase *>();
 
     // The module's types, in their registration order.
     qmlRegisterType<DataItemList>(uri, 1, 0, "DataItemList");
@@ -92,13 +107,26 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterType<TableModelRow>(uri, 1, 0, "TableModelRow");
     qmlRegisterType<TableModelColumn>(uri, 1, 0, "TableModelColumn");
     qmlRegisterType<TableModel>(uri, 1, 0, "TableModel");
+    qmlRegisterUncreatableType<EMenuItemType>(
+        uri, 1, 0, "MenuItemType", QStringLiteral("Do not create objects of type MenuItemType"));
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
+    qmlRegisterType<MenuSeparator>(uri, 1, 0, "MenuSeparator");
+    qmlRegisterType<MenuList>(uri, 1, 0, "MenuListBase");
+    qmlRegisterType<MenuItem>(uri, 1, 0, "MenuItemBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
+    qmlRegisterType<PopupWindow>(uri, 1, 0, "PopupWindowBase");
+    qmlRegisterType<AbstractStyle>(uri, 1, 0, "AbstractStyle");
+    qmlRegisterAnonymousType<Padding>("", 1);
+    qmlRegisterUncreatableType<CStack>(uri, 1, 0, "Stack",
+                                       QStringLiteral("Do not create objects of type Stack"));
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
     qmlRegisterUncreatableType<MeterScale>(uri, 1, 0, "MeterScale", QString());
     qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
     qmlRegisterType<MeterAutoScaler>(uri, 1, 0, "MeterAutoScaler");
     qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
+    qmlRegisterUncreatableType<HElapsedTimer>(uri, 1, 0, "HElapsedTimer", QString());
+    qmlRegisterType<FileIO>(uri, 1, 0, "FileIO");
+    qmlRegisterType<ScrollDecoratorSizer>(uri, 1, 0, "ScrollDecoratorSizerCPP");
     qmlRegisterType<RangeModel>(uri, 1, 0, "RangeModel");
 }
 
@@ -116,8 +144,12 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
         // Every service object is a child of its engine and dies with it: a page never sees a
         // deleted context object, and a process that creates many engines does not leak.
         m_hMath = new HMath(engine);
+        m_elapsedTimer = new HElapsedTimer(engine);
+        m_process = new Process(engine);
 
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
+        context->setContextProperty(QStringLiteral("hElapsedTimer"), m_elapsedTimer);
+        context->setContextProperty(QStringLiteral("Process"), m_process);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
         context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(engine));
         context->setContextProperty(QStringLiteral("metricPrefixConversion"),

@@ -10,6 +10,8 @@
 
 void SimPlugin::registerTypes(const char *uri)
 {
+    // A page that imports the simulator reads the bus through the framework from the start.
+    SimBus::instance();
     qmlRegisterUncreatableType<ZebData>(uri, 1, 0, "ZebData",
                                         QStringLiteral("ZebData is provided by the instrument"));
     qmlRegisterUncreatableType<BaseFormatter>(uri, 1, 0, "BaseFormatter",

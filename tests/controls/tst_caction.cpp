@@ -24,6 +24,7 @@ private Q_SLOTS:
     void shortcutFiresOnlyInFocusWindow();
     void mnemonicRegistersAltLetter();
     void ambiguousShortcutWarnsAndDoesNotFire();
+    void disabledTwinLeavesTheKeysToTheEnabledAction();
     void destroyedActionRemovesRegistrations();
     void shortcutAndMnemonicOnSameKeysAreIndependent();
 
@@ -213,6 +214,45 @@ void TestCAction::ambiguousShortcutWarnsAndDoesNotFire()
     QTest::keyClick(m_window.get(), Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(firstTriggered.count(), 0);
     QCOMPARE(secondTriggered.count(), 0);
+}
+
+void TestCAction::disabledTwinLeavesTheKeysToTheEnabledAction()
+{
+    // One twin is disabled before its keys are registered, the other after, and they sit on
+    // either side of the enabled action in the map.
+    CAction before(m_window->contentItem());
+    CAction action(m_window->contentItem());
+    CAction after(m_window->contentItem());
+    before.setEnabled(false);
+    for (CAction *a : { &before, &action, &after }) {
+        a->setShortcut(QStringLiteral("Ctrl+T"));
+        a->setText(QStringLiteral("&Tune"));
+    }
+    after.setEnabled(false);
+    QSignalSpy triggered(&action, &CAction::triggered);
+    const auto press = [this] {
+        QTest::keyClick(m_window.get(), Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(m_window.get(), Qt::Key_T, Qt::AltModifier);
+    };
+    press();
+    QCOMPARE(triggered.count(), 2);
+
+    // The action's own keys go off and come back with its enabled flag.
+    action.setEnabled(false);
+    press();
+    action.setEnabled(true);
+    press();
+    QCOMPARE(triggered.count(), 4);
+
+    // Two enabled twins are ambiguous again.
+    after.setEnabled(true);
+    const QString native
+        = QKeySequence(QStringLiteral("Ctrl+T")).toString(QKeySequence::NativeText);
+    QTest::ignoreMessage(
+        QtWarningMsg,
+        qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ") + native));
+    QTest::keyClick(m_window.get(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 4);
 }
 
 void TestCAction::destroyedActionRemovesRegistrations()

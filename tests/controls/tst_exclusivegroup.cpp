@@ -136,8 +136,21 @@ void TestExclusiveGroup::destroyingCurrentClearsIt()
     action->setExclusiveGroup(&group);
     action->trigger();
     QCOMPARE(group.current(), action);
+    // A dying action sends nothing: QML handlers would run on a half-destroyed object.
+    QSignalSpy toggled(action, &CAction::toggled);
     delete action;
     QCOMPARE(group.current(), nullptr);
+    QCOMPARE(toggled.count(), 0);
+
+    // Also an object that was made current without ever being bound.
+    auto *loose = new Checkable;
+    group.setCurrent(loose);
+    current.clear();
+    delete loose;
+    QCOMPARE(group.current(), nullptr);
+    QCOMPARE(current.count(), 1);
+    group.setCurrent(&b); // must not uncheck the dead object
+    QVERIFY(b.checked());
 }
 
 void TestExclusiveGroup::unbindDisconnects()

@@ -2,6 +2,7 @@
 #include "simbus.h"
 #include "simdata.h"
 #include "uidatacontainer.h"
+#include "zebbusbackend.h"
 #include "zebclient.h"
 #include "zebclientinterface.h"
 #include "zebclientitem.h"
@@ -82,6 +83,16 @@ void TestFramework::sessionBusClientsAreReused()
     SimBus::instance()->setAvailable(false);
     QCOMPARE(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")),
              nullptr);
+    SimBus::instance()->setAvailable(true);
+
+    // Without a backend there is no bus; clients handed out before read nothing.
+    SimBus::instance()->setItem(QStringLiteral(":config:x:"), 1);
+    ZebBusBackend::install(nullptr);
+    QCOMPARE(ZEBClientInterface::getSessionBusClient(QStringLiteral("orb.base.dxtest_app")),
+             nullptr);
+    QCOMPARE(first->getItem(QStringLiteral(":config:x:")), nullptr);
+    ZebBusBackend::install(SimBus::instance());
+    QVERIFY(first->getItem(QStringLiteral(":config:x:")));
 }
 
 void TestFramework::sessionBusItemsAreReadLive()

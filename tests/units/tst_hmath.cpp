@@ -73,9 +73,10 @@ void TestHMath::levelTexts()
         { 'U', "V", -100, 1, "2.24 \u00B5V", "\u00B5V" }, { 'U', "V", -400, 1, "0.00 V", "V" },
         { 'u', "W", 90, 1, "1000000.00", "W" },          { 'U', "V", qQNaN(), 1, "nan V", "V" },
         { 'U', "dBm", -12.25, 1, "-12.3 dBm", "dBm" },   { 'U', "dBV", 0, 2, "-13.01 dBV", "dBV" },
-        { 'U', "dBuV", 1000, 0, "1,107 dBuV", "dBuV" },  { 'u', "dBm", 3.6, -2, "4", "dBm" },
+        { 'U', "dBuV", 1000, 0, "1,107 dBuV", "dBuV" },  { 'u', "dBm", 3.6, -2, "3.600000", "dBm" },
         { 'U', "dBW", -12.25, 1, "-12.3 dBm", "dBm" },   { 'C', "W", 37, 1, "5.01 ", "W" },
         { 'C', "V", -100, 1, "2.24 \u00B5", "\u00B5V" }, { 'C', "xyz", 5.25, 1, "5.3", "xyz" },
+        { 'C', "dBV", 0, -1, "-13.010300", "dBV" },
         { 'W', "", -40, 0, "0.10 u", "keep" },           { 'W', "", 9.9, 0, "9.77 m", "keep" },
         { 'W', "", 90, 0, "1.00 M", "keep" },            { 'F', "V/m", -50, 0, "2.29 m V/m", "V/m" },
         { 'F', "V/m", 0, 0, "0.72  V/m", "V/m" },        { 'f', "V/M", -50, 0, "0.00", "V/M" },
@@ -183,7 +184,10 @@ void TestHMath::plainFormatters()
     HMath math;
     QSignalSpy spy(&math, &HMath::unitChanged);
     QCOMPARE(math.convertValUnit(0.125, 2, "V"), QString("0.13 V")); // ties away from zero
-    QCOMPARE(math.convertValUnit("abc", -3), QString("0 dBm"));
+    // A negative count of decimals means Qt's default of 6, or its shortest exact text.
+    QCOMPARE(math.convertValUnit("abc", -3), QString("0.000000 dBm"));
+    QCOMPARE(math.convertValUnit(0.1, QLocale::FloatingPointShortest), QString("0.1 dBm"));
+    QCOMPARE(math.getFormattedValue(1234.5, -1), QString("1,230.000000")); // rounded to tens
     QCOMPARE(math.getUnit("dBm", -0.04, 1), QString("0 dBm"));
     QCOMPARE(math.getUnit("V", "abc", -1), QString("abc V")); // the value's own text
     QCOMPARE(math.getFormattedValue(1.5, 400), "1.5" + QString(98, '0'));
@@ -206,8 +210,8 @@ void TestHMath::plainFormatters()
         QLocale::setDefault(locale);
         for (int i = 0; i < 1000; ++i) {
             const double value = (rng.generateDouble() - 0.5) * std::pow(10.0, rng.bounded(12));
-            const int precision = rng.bounded(-1, 7);
-            const QString expected = QStringLiteral("%L1").arg(value, 0, 'f', qMax(0, precision));
+            const int precision = rng.bounded(-2, 7);
+            const QString expected = QStringLiteral("%L1").arg(value, 0, 'f', precision);
             QCOMPARE(math.getdBmToUnit("dBm", value, false, precision), expected);
             QCOMPARE(math.getdBmToUnitChart("x", value, precision), expected);
         }

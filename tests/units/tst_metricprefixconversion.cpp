@@ -40,6 +40,7 @@ void TestMetricPrefixConversion::prefixes()
     QCOMPARE(text(1e-13, 14, "A"), QString("0.10 pA"));
     QCOMPARE(text(2.5e-6, 7, "V"), QString("2.5 uV"));
     QCOMPARE(text(1234.5, -2, ""), QString("1.2 k"));
+    QCOMPARE(text(0.0, -1, "V"), QString("0.000000 V")); // Qt's default decimals
     QCOMPARE(text(1.125, 2, "V"), QString("1.13 V")); // ties away from zero
     QCOMPARE(text(qQNaN(), 2, "V"), QString("nan pV"));
     QCOMPARE(text(qInf(), 0, "Hz"), QString("inf GHz"));
@@ -50,18 +51,19 @@ void TestMetricPrefixConversion::prefixes()
     QCOMPARE(c.getValueWithUnitPrefix(2500.0, 0, "Hz", "m", 5), QString("2.50000 kHz"));
     QCOMPARE(c.getValueWithUnitPrefix(999.996, 0, "Hz", "", 2), QString("1000.00 Hz"));
     QCOMPARE(c.getValueWithUnitPrefix(2500.0, 0, "Hz", "x", 0), QString("2.500 kHz"));
+    QCOMPARE(c.getValueWithUnitPrefix(1234.5, -5, "Hz", "", -1), QString("1.234500 kHz"));
     // Frequencies: no submultiples, decimals grouped by three.
     QCOMPARE(c.getValueWithZeroPrecisionUnitPrefixAndSpace(12345678901.0, "Hz"),
              QString("12.345 678 901 GHz"));
     QCOMPARE(c.getValueWithZeroPrecisionUnitPrefixAndSpace(999.6, "Hz"), QString("0.9996 kHz"));
     QCOMPARE(c.getValueWithZeroPrecisionUnitPrefixAndSpace(qInf(), "Hz"), QString("inf GHz"));
     QCOMPARE(c.getValueWithoutUnitPrefix(-0.006, 2, "V"), QString("-0.01 V"));
-    QCOMPARE(c.getValueWithoutUnitPrefix(12.345, -1, ""), QString("12"));
+    QCOMPARE(c.getValueWithoutUnitPrefix(12.345, -1, ""), QString("12")); // no default here
     // Wild precisions: held to the int range, bounded texts, no NaN from 10^precision.
     QCOMPARE(c.getPrecisionByUnitPrefix(INT_MAX, "G", 0), INT_MAX);
     QCOMPARE(c.getPrecisionByUnitPrefix(INT_MIN, "p", INT_MIN), INT_MIN);
     QCOMPARE(c.getValueWithUnitPrefix(1234.5, INT_MAX, "Hz").size(), 2 + 99 + 4);
-    QCOMPARE(c.getValueWithUnitPrefix(0.0123, INT_MIN, "V", "G", INT_MIN), QString("0 V"));
+    QCOMPARE(c.getValueWithUnitPrefix(0.0123, INT_MIN, "V", "G", INT_MIN), QString("0.000000 GV"));
     const QString huge = c.getValueWithUnitPrefix(1234.5, 400, "Hz");
     QVERIFY(huge.startsWith("1.2344999999") && huge.endsWith(" kHz"));
 }

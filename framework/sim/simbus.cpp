@@ -1,7 +1,5 @@
 #include "simbus.h"
 
-#include "zebclient.h"
-
 SimBus *SimBus::instance()
 {
     // Lives for the process, like the real bus connection.
@@ -9,7 +7,11 @@ SimBus *SimBus::instance()
     return bus;
 }
 
-SimBus::SimBus() = default;
+SimBus::SimBus()
+{
+    ZebBusBackend::install(this);
+}
+
 SimBus::~SimBus() = default;
 
 bool SimBus::available() const
@@ -71,14 +73,4 @@ QVariant SimBus::item(const QString &itemId) const
 bool SimBus::contains(const QString &itemId) const
 {
     return m_items.contains(itemId);
-}
-
-ZEBClient *SimBus::client(const QString &clientName)
-{
-    if (!m_available)
-        return nullptr;
-    ZEBClient *&client = m_clients[clientName];
-    if (!client)
-        client = new ZEBClient(clientName, this);
-    return client;
 }

@@ -4,11 +4,12 @@
 #include <QObject>
 #include <QVariant>
 
-class ZEBClient;
+#include "zebbusbackend.h"
 
-// The simulated session bus: holds the configuration items that session-bus clients read.
-// Published to QML as the singleton "SimBus" of the module "common.sim".
-class SimBus : public QObject
+// The simulated session bus: holds the configuration items that session-bus clients read. It
+// installs itself as the framework's bus backend when first used. Published to QML as the
+// singleton "SimBus" of the module "common.sim".
+class SimBus : public QObject, public ZebBusBackend
 {
     Q_OBJECT
     Q_PROPERTY(bool available READ available WRITE setAvailable NOTIFY availableChanged)
@@ -16,18 +17,15 @@ class SimBus : public QObject
 public:
     static SimBus *instance();
 
-    bool available() const;
+    bool available() const override;
     void setAvailable(bool available);
     int count() const;
 
     Q_INVOKABLE void setItem(const QString &itemId, const QVariant &value);
     Q_INVOKABLE void removeItem(const QString &itemId);
     Q_INVOKABLE void clear();
-    Q_INVOKABLE QVariant item(const QString &itemId) const;
-    Q_INVOKABLE bool contains(const QString &itemId) const;
-
-    // The reused client of that name, or null while the bus is not available.
-    ZEBClient *client(const QString &clientName);
+    Q_INVOKABLE QVariant item(const QString &itemId) const override;
+    Q_INVOKABLE bool contains(const QString &itemId) const override;
 
 Q_SIGNALS:
     void availableChanged();
@@ -40,5 +38,4 @@ private:
 
     bool m_available = true;
     QHash<QString, QVariant> m_items;
-    QHash<QString, ZEBClient *> m_clients;
 };
