@@ -199,7 +199,9 @@ void TestTableModel::defaultsReachTheLists()
     QCOMPARE(t.cell(1, 0)->font(), own);
     t.model.setTableFont(QFont("Sans")); // the pixel size stays
     QCOMPARE(t.model.tableFont().pixelSize(), 30);
-    t.model.setTableFont(t.model.tableFont());
+    QFont bigger = t.model.tableFont();
+    bigger.setPixelSize(40); // only the size differs, and the size is kept: no change
+    t.model.setTableFont(bigger);
     QCOMPARE(font.count(), 2);
     t.model.setCellCompPath(QUrl("qrc:/other.qml"));
     QCOMPARE(t.cell(1, 0)->compPath(), QUrl("qrc:/own.qml"));
