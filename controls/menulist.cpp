@@ -24,6 +24,11 @@ MenuList::~MenuList()
 {
     // Entries must not reach back into a menu that is going away: let every one go first. Own
     // entries then die with the menu as its children.
+    detachAll();
+}
+
+QList<QPointer<MenuItemBase>> MenuList::detachAll()
+{
     const QList<QPointer<MenuItemBase>> entries = std::exchange(m_entries, {});
     for (const QPointer<MenuItemBase> &entry : entries) {
         if (!entry)
@@ -34,6 +39,7 @@ MenuList::~MenuList()
         }
         detach(entry);
     }
+    return entries;
 }
 
 QQmlListProperty<QObject> MenuList::items()
@@ -287,16 +293,7 @@ void MenuList::removeItem(MenuItemBase *item)
 
 void MenuList::clear()
 {
-    const QList<QPointer<MenuItemBase>> entries = std::exchange(m_entries, {});
-    for (const QPointer<MenuItemBase> &entry : entries) {
-        if (!entry)
-            continue;
-        if (auto *container = qobject_cast<MenuItemContainer *>(entry)) {
-            for (MenuItemBase *item : container->takeAll())
-                detach(item);
-        }
-        detach(entry);
-    }
+    const QList<QPointer<MenuItemBase>> entries = detachAll();
     for (const QPointer<MenuItemBase> &entry : entries) {
         if (entry)
             disposeOf(entry);

@@ -86,6 +86,8 @@ private:
     void release(MenuItemBase *item);
     void attach(MenuItemBase *item);
     void detach(MenuItemBase *item);
+    // Empties the list, letting every entry and container item go; returns the former entries.
+    QList<QPointer<MenuItemBase>> detachAll();
     void takeIntoContainer(MenuItemContainer *container, int index, MenuItemBase *item);
     void removeContainer(MenuItemContainer *container);
     void disposeOf(MenuItemBase *entry);
