@@ -9,15 +9,9 @@ import ".."
 Item {
     id: page
 
-    // Pass, warning and fail verdicts of the instrument; any other code has none.
+    // The theme's colours for pass, warning and fail on a dark background.
     function qualityColor(code) {
-        switch (code) {
-        case 16: return "#7AD068"
-        case 32: return "yellow"
-        case 64:
-        case 128: return "#D06868"
-        default: return "white"
-        }
+        return theme.getZebQualityColor(code, Theme.Foreground, Theme.Chalkboard)
     }
     function verdict(code) {
         return code === 16 ? "PASS" : code === 32 ? "WARN" : code === 64 || code === 128 ? "FAIL" : "--"
