@@ -1,5 +1,6 @@
 #include "tablemodel.h"
 
+#include "basedirectory.h"
 #include "dataitemlist.h"
 #include "sortfilterproxymodel.h"
 
@@ -8,12 +9,15 @@
 
 #include <utility>
 
-const char TableModel::defaultCellCompPath[] = "/base/qml_4410/common/DataItemTableCell.qml";
+QString TableModel::defaultCellCompPath()
+{
+    return BaseDirectory::filePath(QStringLiteral("qml_4410/common/DataItemTableCell.qml"));
+}
 
 TableModel::TableModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_proxy(new SortFilterProxyModel(this))
-    , m_cellCompPath(QString::fromLatin1(defaultCellCompPath), QUrl::TolerantMode)
+    , m_cellCompPath(defaultCellCompPath(), QUrl::TolerantMode)
 {
     m_tableFont.setFamily(QStringLiteral("Roboto"));
     m_tableFont.setPixelSize(14);

@@ -39,7 +39,8 @@ public:
     Q_ENUM(FontSize)
 
     // The cell component file of the instrument's user interface; it need not exist elsewhere.
-    static const char defaultCellCompPath[];
+    // The installed cell component, below the base directory.
+    static QString defaultCellCompPath();
 
     explicit TableModel(QObject *parent = nullptr);
     ~TableModel() override;
