@@ -301,10 +301,20 @@ void DataItemListModel::notifyRow(DataItem *item, const QVector<int> &roles)
 
 void DataItemListModel::renumber()
 {
+    // Views that show the "itemIndex" role learn of the rows whose number changed.
+    int first = -1;
+    int last = -1;
     for (int j = 0; j < m_list.count(); ++j) {
-        if (DataItem *item = m_list.itemAtIndex(j))
-            item->setItemIndex(j);
+        DataItem *item = m_list.itemAtIndex(j);
+        if (!item || item->getItemIndex() == j)
+            continue;
+        item->setItemIndex(j);
+        if (first < 0)
+            first = j;
+        last = j;
     }
+    if (first >= 0)
+        Q_EMIT dataChanged(index(first, 0), index(last, 0), { ItemIndex });
 }
 
 void DataItemListModel::afterStructureChange()
