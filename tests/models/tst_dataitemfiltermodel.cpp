@@ -267,6 +267,7 @@ void TestDataItemFilterModel::proxyAlone()
     ListSortFilterProxyModel proxy(f.source.get());
     proxy.setSourceModel(f.source.get());
     proxy.setDynamicSortFilter(true);
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QCOMPARE(proxy.rowCount(), 2);
     f.item(1)->setApplicable(true); // the source reports it, the proxy follows
     QCOMPARE(proxy.rowCount(), 3);
