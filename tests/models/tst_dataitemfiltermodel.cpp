@@ -83,11 +83,9 @@ void TestDataItemFilterModel::initTestCase()
 void TestDataItemFilterModel::mappingAndCount()
 {
     Filtered f({ true, false, true, false, true });
-    QCOMPARE(f.filter.count(), 3);
-    QCOMPARE(f.filter.mapRowToSource(1), 2);
-    QCOMPARE(f.filter.mapRowFromSource(1), -1);
-    QCOMPARE(f.filter.mapRowFromSource(4), 2);
-    QCOMPARE(f.filter.mapRowToSource(3), -1);
+    QCOMPARE(Counts({ f.filter.count(), f.filter.mapRowToSource(1), f.filter.mapRowToSource(3),
+                      f.filter.mapRowFromSource(1), f.filter.mapRowFromSource(4) }),
+             Counts({ 3, 2, -1, -1, 2 }));
     QCOMPARE(f.filter.itemAtIndex(2), f.item(4));
     QCOMPARE(f.filter.itemAtIndex(3), nullptr);
     QCOMPARE(f.filter.roleNames(), f.source->roleNames());
