@@ -2,7 +2,8 @@
 // of many, and a full re-filter; side by side with the same work done by a QStandardItemModel
 // under a QSortFilterProxyModel in the same run. Prints absolute times and ratios.
 //
-//   models_filter_bench [rounds] [items] [single changes] [bulk changes]
+//   listmodels_bench [rounds] [items] [single changes] [bulk changes]
+#include "benchfigure.h"
 #include "dataitemfiltermodel.h"
 #include "dataitemlistmodel.h"
 
@@ -163,8 +164,7 @@ Times runBaseline(const Work &work)
 
 void print(const char *phase, qint64 ours, qint64 baseline)
 {
-    std::printf("%-22s %9.3f ms  baseline %9.3f ms  ratio %5.2f\n", phase, ours / 1e6,
-                baseline / 1e6, double(ours) / double(qMax<qint64>(1, baseline)));
+    printFigure(phase, ours / 1e6, baseline / 1e6, "ms");
 }
 
 } // namespace
@@ -196,10 +196,11 @@ int main(int argc, char **argv)
                 "best of %d alternating rounds\n",
                 work.items, singles, bulk, rounds);
     std::printf("baseline: QStandardItemModel + QSortFilterProxyModel on an applicable role\n");
-    print("build", ours.build, baseline.build);
-    print("single change (mean)", ours.singleTotal / singles, baseline.singleTotal / singles);
-    print("single change (worst)", ours.singleWorst, baseline.singleWorst);
-    print("bulk change (all)", ours.bulk, baseline.bulk);
+    print("list model and filter, build", ours.build, baseline.build);
+    print("one applicability change, mean", ours.singleTotal / singles,
+          baseline.singleTotal / singles);
+    print("one applicability change, worst", ours.singleWorst, baseline.singleWorst);
+    print("changes in one bulk change, all", ours.bulk, baseline.bulk);
     print("full re-filter", ours.refilter, baseline.refilter);
     std::printf("full passes a view saw: %d (baseline %d); visible at the end: %d (baseline %d)\n",
                 ours.layouts, baseline.layouts, ours.visible, baseline.visible);
