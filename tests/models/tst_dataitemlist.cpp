@@ -52,15 +52,13 @@ void TestDataItemList::currentIndexAndItem()
 {
     DataItemList list;
     DataItem *items[4];
-    for (auto &item : items) {
-        item = new DataItem;
-        list.appendItem(item);
-    }
+    for (auto &item : items)
+        list.appendItem(item = new DataItem);
+    const auto current = [&list] { return std::pair(list.currentIndex(), list.currentItem()); };
     QSignalSpy index(&list, &DataItemList::currentIndexChanged);
     QSignalSpy item(&list, &DataItemList::currentItemChanged);
     list.setCurrentIndex(9); // past the end: no item, the index stays
-    QCOMPARE(list.currentIndex(), 9);
-    QCOMPARE(list.currentItem(), nullptr);
+    QCOMPARE(current(), std::pair(9, (DataItem *)nullptr));
     list.setCurrentItem(items[2]);
     list.setCurrentItem(items[2]);
     QCOMPARE(list.currentIndex(), 2);
@@ -71,20 +69,16 @@ void TestDataItemList::currentIndexAndItem()
     QCOMPARE(list.currentIndex(), 3);
     list.removeItem(items[0]);
     delete items[0];
-    QCOMPARE(list.currentIndex(), 2);
-    QCOMPARE(list.currentItem(), items[2]);
+    QCOMPARE(current(), std::pair(2, items[2]));
     QCOMPARE(Counts({ index.count(), item.count() }), Counts({ 4, 2 }));
     delete items[2]; // the current item dies: the one now at its place is current
-    QCOMPARE(list.currentItem(), items[3]);
-    QCOMPARE(list.currentIndex(), 2);
+    QCOMPARE(current(), std::pair(2, items[3]));
     list.removeItem(items[3]); // the last one goes: the new last one is current
-    QCOMPARE(list.currentIndex(), 1);
-    QCOMPARE(list.currentItem(), items[1]);
+    QCOMPARE(current(), std::pair(1, items[1]));
     delete items[3];
 
     list.setCurrentItem(nullptr); // only the index goes, silently
-    QCOMPARE(list.currentIndex(), -1);
-    QCOMPARE(list.currentItem(), items[1]);
+    QCOMPARE(current(), std::pair(-1, items[1]));
     list.clear();
     QCOMPARE(list.currentItem(), nullptr);
 }
