@@ -96,7 +96,6 @@ private Q_SLOTS:
     void xmlLoadsLikeThePlainDomWalk();
     void badFilesLoadAsFarAsTheyCan();
     void missingAndUnreadableFilesAreReported();
-    void largeMenuFile();
     void structureChangesAreAnnounced();
     void setDataNotifiesDisplay();
     void indexQueries();
@@ -233,19 +232,6 @@ void TestTreeModel::missingAndUnreadableFilesAreReported()
     file("missing.json", R"({"late": {}})");
     QTest::qWait(3 * TreeFileWatcher::burstInterval);
     QCOMPARE(model.rowCount(), 0);
-}
-
-void TestTreeModel::largeMenuFile()
-{
-    QByteArray xml = "<Menu>";
-    for (int i = 0; i < 20000; ++i)
-        xml += QStringLiteral("<Path>/oem/Group %1/Item %2</Path>").arg(i % 50).arg(i).toUtf8();
-    TreeModel model;
-    Tester tester(&model, Tester::FailureReportingMode::Fatal);
-    model.loadModelfromXml(file("large.xml", xml + "</Menu>"));
-    QCOMPARE(model.rowCount(), 50);
-    QCOMPARE(model.rowCount(model.index(49, 0)), 400);
-    QCOMPARE(model.locate("Group 7/Item 19957")->row(), 399);
 }
 
 void TestTreeModel::structureChangesAreAnnounced()

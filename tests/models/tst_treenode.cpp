@@ -8,9 +8,8 @@ class TestTreeNode : public QObject
 
 private Q_SLOTS:
     void appendChildRefuses();
-    void duplicateCheckKeepsVariantEquality_data();
-    void duplicateCheckKeepsVariantEquality();
-    void rowsFollowRemoval();
+    void childrenByDataAndRow_data();
+    void childrenByDataAndRow();
     void deepChainGoesWithoutRecursion();
     void pathsSkipEmptyAncestors();
 };
@@ -32,54 +31,44 @@ void TestTreeNode::appendChildRefuses()
     QCOMPARE(sameData.row(), 0); // no tree parent
 }
 
-void TestTreeNode::duplicateCheckKeepsVariantEquality_data()
+void TestTreeNode::childrenByDataAndRow_data()
 {
     QTest::addColumn<int>("siblings");
     QTest::newRow("few children, searched") << 3;
     QTest::newRow("many children, hashed") << 100;
 }
 
-void TestTreeNode::duplicateCheckKeepsVariantEquality()
+void TestTreeNode::childrenByDataAndRow()
 {
     QFETCH(int, siblings);
     TreeNode parent;
+    const auto add = [&parent](const QVariant &data) {
+        auto *node = new TreeNode(data);
+        node->setParent(&parent); // the tree parent pointer, as a model sets it
+        return parent.appendChild(node);
+    };
     for (int i = 0; i < siblings; ++i)
-        QVERIFY(parent.appendChild(new TreeNode(QStringLiteral("n%1").arg(i))));
-    QVERIFY(parent.appendChild(new TreeNode(5.0)));
+        QVERIFY(add(QStringLiteral("n%1").arg(i)));
+    QVERIFY(add(5.0));
     TreeNode *number = parent.child(siblings);
     QCOMPARE(parent.childWithData(QStringLiteral("5")), number); // the text converts to 5
     QCOMPARE(parent.childWithData(QByteArray("n1")), parent.child(1));
     QVERIFY(!parent.childWithData(QStringLiteral("n1 ")));
     // A renamed child is found under its new data only.
-    parent.child(1)->setData(QStringLiteral("renamed"));
+    TreeNode *renamed = parent.child(1);
+    renamed->setData(QStringLiteral("renamed"));
     QVERIFY(!parent.childWithData(QStringLiteral("n1")));
-    QCOMPARE(parent.childWithData(QStringLiteral("renamed")), parent.child(1));
-    TreeNode *second = parent.child(2);
-    delete parent.child(0); // leaves its parent
-    QCOMPARE(parent.childWithData(QStringLiteral("n2")), second);
-    QVERIFY(parent.appendChild(new TreeNode(QStringLiteral("n0"))));
-}
+    QCOMPARE(parent.childWithData(QStringLiteral("renamed")), renamed);
 
-void TestTreeNode::rowsFollowRemoval()
-{
-    TreeNode root;
-    QVector<TreeNode *> nodes;
-    for (const char *name : { "a", "b", "c", "d" }) {
-        nodes.append(new TreeNode(QString::fromLatin1(name)));
-        root.appendChild(nodes.last());
-        nodes.last()->setParent(&root);
-    }
-    root.removeChild(nodes[1]);
-    QCOMPARE(nodes[0]->row(), 0);
-    QCOMPARE(nodes[2]->row(), 1);
-    QCOMPARE(nodes[3]->row(), 2);
-    QCOMPARE(nodes[1]->row(), -1); // its tree parent no longer holds it
-    QCOMPARE(root.child(1), nodes[2]);
-    delete nodes[1];
-    // Deleting a node takes it out of its parent.
-    delete nodes[2];
-    QCOMPARE(root.childCount(), 2);
-    QCOMPARE(nodes[3]->row(), 1);
+    // A child deleted or taken out leaves its parent; the rows after it move up.
+    delete parent.child(0);
+    parent.removeChild(renamed);
+    QCOMPARE(QList<int>({ renamed->row(), number->row(), parent.childCount() }),
+             QList<int>({ -1, siblings - 2, siblings - 1 }));
+    QVERIFY(!parent.childWithData(QStringLiteral("renamed")));
+    QCOMPARE(parent.childWithData(QStringLiteral("n2")), parent.child(0));
+    QVERIFY(add(QStringLiteral("n0")));
+    delete renamed;
 }
 
 void TestTreeNode::deepChainGoesWithoutRecursion()

@@ -19,8 +19,8 @@ namespace {
 // holding "/" spell the same path as two nodes.
 const QStringList names { "a", "b", "", "a/b", "/", "oem" };
 
-void addRandomNodes(QRandomGenerator &rng, TreeNode *root, QVector<TreeNode *> &nodes,
-                    TreePathIndex *index, int count)
+void addRandomNodes(QRandomGenerator &rng, QVector<TreeNode *> &nodes, TreePathIndex *index,
+                    int count)
 {
     for (int i = 0; i < count; ++i) {
         TreeNode *parent = nodes.at(rng.bounded(nodes.size()));
@@ -34,7 +34,6 @@ void addRandomNodes(QRandomGenerator &rng, TreeNode *root, QVector<TreeNode *> &
         if (index)
             QVERIFY(index->add(node));
     }
-    Q_UNUSED(root)
 }
 
 } // namespace
@@ -45,11 +44,11 @@ void TestTreePathIndex::findsWhatThePlainSearchFinds()
     for (int round = 0; round < 300; ++round) {
         TreeNode root;
         QVector<TreeNode *> nodes { &root };
-        addRandomNodes(rng, &root, nodes, nullptr, rng.bounded(40));
+        addRandomNodes(rng, nodes, nullptr, rng.bounded(40));
         TreePathIndex index;
         index.rebuild(&root);
         // Nodes added later may come before indexed nodes with the same path.
-        addRandomNodes(rng, &root, nodes, &index, rng.bounded(20));
+        addRandomNodes(rng, nodes, &index, rng.bounded(20));
 
         QStringList paths { "", "/", "//", "a//b", "x" };
         for (const TreeNode *node : qAsConst(nodes))
