@@ -76,20 +76,17 @@ Item {
             a1.applicable = true
         }
 
-        // Nothing of these stays on the stack for the collector to see.
-        function touchDerivedLists() {
-            columns.rowAtIndex(0).count
-            columns.colAtIndex(1).count
+        // Made from script without a parent; nothing of it stays on the stack for the collector
+        // to see.
+        function insertScriptItem() {
             looseList.insertItem(looseList.count, itemMaker.createObject(null, { text: "js" }))
         }
 
-        function test_collectorLeavesTablesAndListsAlone() {
+        function test_collectorLeavesListItemsAlone() {
             compare(looseList.count, 1) // the QtObject child was dropped
-            touchDerivedLists()
+            insertScriptItem()
             gc()
             wait(0)
-            compare(columns.rowAtIndex(0).itemAtIndex(1).text, "b0")
-            compare(columns.colAtIndex(1).itemAtIndex(2).text, "b2")
             compare(looseList.itemAtIndex(1).text, "js")
         }
     }
