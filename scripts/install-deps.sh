@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the gallery need; only what is
 # missing, so a prepared machine is left alone. Extra groups for the commands that need them:
 #   bash scripts/install-deps.sh [fuzz] [valgrind]
+# With --list it only prints the package names, one a line (scripts/armhf.sh reads them).
 set -euo pipefail
 
 packages=(
@@ -11,8 +12,10 @@ packages=(
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qttest qml
     fonts-dejavu-core
 )
+list=0
 for group in "$@"; do
     case "$group" in
+    --list) list=1 ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     valgrind) packages+=(valgrind) ;;
     *)
@@ -21,6 +24,10 @@ for group in "$@"; do
         ;;
     esac
 done
+if [ "$list" = 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
