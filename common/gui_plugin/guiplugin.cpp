@@ -11,6 +11,10 @@
 #include "rangemodel.h"
 #include "unitprefixes.h"
 
+#include "fileio.h"
+#include "helapsedtimer.h"
+#include "process.h"
+
 #include "baseformatter.h"
 #include "uidatacontainer.h"
 #include "zebdata.h"
@@ -84,6 +88,8 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
     qmlRegisterType<MeterAutoScaler>(uri, 1, 0, "MeterAutoScaler");
     qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
+    qmlRegisterUncreatableType<HElapsedTimer>(uri, 1, 0, "HElapsedTimer", QString());
+    qmlRegisterType<FileIO>(uri, 1, 0, "FileIO");
     qmlRegisterType<RangeModel>(uri, 1, 0, "RangeModel");
 }
 
@@ -101,8 +107,12 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
         // Every service object is a child of its engine and dies with it: a page never sees a
         // deleted context object, and a process that creates many engines does not leak.
         m_hMath = new HMath(engine);
+        m_elapsedTimer = new HElapsedTimer(engine);
+        m_process = new Process(engine);
 
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
+        context->setContextProperty(QStringLiteral("hElapsedTimer"), m_elapsedTimer);
+        context->setContextProperty(QStringLiteral("Process"), m_process);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
         context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(engine));
         context->setContextProperty(QStringLiteral("metricPrefixConversion"),

@@ -3,7 +3,9 @@
 #include <QPointer>
 #include <QQmlExtensionPlugin>
 
+class HElapsedTimer;
 class HMath;
+class Process;
 
 // The QML module "common": registers the module's types once per process and fills the root
 // context of every engine that imports it with the module's service objects.
@@ -22,4 +24,6 @@ private:
     // The service objects of the engine initialised last. Each engine owns its own objects (they
     // are its children), so these are only watched: they read null once their engine is gone.
     QPointer<HMath> m_hMath;
+    QPointer<HElapsedTimer> m_elapsedTimer;
+    QPointer<Process> m_process;
 };

@@ -82,8 +82,10 @@ void TestPlugin::enginesShareOneDataContainer()
 void TestPlugin::enginesOwnTheirServiceObjects()
 {
     const QStringList perEngine
-        = { QStringLiteral("hMath"), QStringLiteral("meterScale"), QStringLiteral("setupConverter"),
-            QStringLiteral("metricPrefixConversion"), QStringLiteral("unitPrefixes") };
+        = { QStringLiteral("hMath"),          QStringLiteral("hElapsedTimer"),
+            QStringLiteral("Process"),        QStringLiteral("meterScale"),
+            QStringLiteral("setupConverter"), QStringLiteral("metricPrefixConversion"),
+            QStringLiteral("unitPrefixes") };
     const QByteArray body = "QtObject { property string level: hMath.getdBmToUnit(\"W\", 30, "
                             "true, 2); property var prefixes: metricPrefixConversion }";
     std::unique_ptr<QQmlEngine> engines[3];
