@@ -1,7 +1,16 @@
 #include "guiplugin.h"
 
+#include "abstractstyle.h"
 #include "caction.h"
+#include "cstack.h"
+#include "emenuitemtype.h"
 #include "exclusivegroup.h"
+#include "menuitem.h"
+#include "menulist.h"
+#include "menuseparator.h"
+#include "padding.h"
+#include "popupwindow.h"
+#include "scrolldecoratorsizer.h"
 #include "setupconverter.h"
 
 #include "hmath.h"
@@ -79,10 +88,22 @@ void Plugin::registerTypes(const char *uri)
     // Data objects of the instrument are property values of the module's types.
     qmlRegisterAnonymousType<ZebData>(uri, 1);
     qmlRegisterAnonymousType<BaseFormatter>(uri, 1);
+    // The argument type of the menu's insertItem, removeItem and indexOfMenuItem.
+    qRegisterMetaType<MenuItemBase *>();
 
     // The module's types, in their registration order.
+    qmlRegisterUncreatableType<EMenuItemType>(
+        uri, 1, 0, "MenuItemType", QStringLiteral("Do not create objects of type MenuItemType"));
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
+    qmlRegisterType<MenuSeparator>(uri, 1, 0, "MenuSeparator");
+    qmlRegisterType<MenuList>(uri, 1, 0, "MenuListBase");
+    qmlRegisterType<MenuItem>(uri, 1, 0, "MenuItemBase");
     qmlRegisterType<ExclusiveGroup>(uri, 1, 0, "ExclusiveGroup");
+    qmlRegisterType<PopupWindow>(uri, 1, 0, "PopupWindowBase");
+    qmlRegisterType<AbstractStyle>(uri, 1, 0, "AbstractStyle");
+    qmlRegisterAnonymousType<Padding>("", 1);
+    qmlRegisterUncreatableType<CStack>(uri, 1, 0, "Stack",
+                                       QStringLiteral("Do not create objects of type Stack"));
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
     qmlRegisterUncreatableType<MeterScale>(uri, 1, 0, "MeterScale", QString());
     qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
@@ -90,6 +111,7 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
     qmlRegisterUncreatableType<HElapsedTimer>(uri, 1, 0, "HElapsedTimer", QString());
     qmlRegisterType<FileIO>(uri, 1, 0, "FileIO");
+    qmlRegisterType<ScrollDecoratorSizer>(uri, 1, 0, "ScrollDecoratorSizerCPP");
     qmlRegisterType<RangeModel>(uri, 1, 0, "RangeModel");
 }
 

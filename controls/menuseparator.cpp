@@ -1,0 +1,6 @@
+#include "menuseparator.h"
+
+MenuSeparator::MenuSeparator(QObject *parent)
+    : MenuItemBase(EMenuItemType::Separator, parent)
+{
+}
