@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qtbase5-dev qtbase5-private-dev qtbase5-dev-tools
-    qtdeclarative5-dev qtdeclarative5-dev-tools
+    qtdeclarative5-dev qtdeclarative5-dev-tools qttools5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qttest qml
     fonts-dejavu-core
 )

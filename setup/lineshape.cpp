@@ -1,29 +1,62 @@
 #include "lineshape.h"
 
-#include <string>
+#include <QtAlgorithms>
+#include <QtEndian>
+
+#include <cstdint>
 
 namespace {
 
-bool has(std::string_view text, std::string_view literal)
+constexpr uint64_t EveryByte = 0x0101010101010101ull;
+constexpr uint64_t LowBits = 0x7f7f7f7f7f7f7f7full;
+
+// The top bit of each byte of `word` that equals `byte`, and nothing else (no carries between
+// the bytes).
+uint64_t bytesEqual(uint64_t word, unsigned char byte)
 {
-    return text.find(literal) != std::string_view::npos;
+    const uint64_t x = word ^ (EveryByte * byte);
+    return ~(((x & LowBits) + LowBits) | x | LowBits);
 }
 
 } // namespace
 
-LineShape::LineShape(std::string_view line)
-    : m_line(line)
+LineShape::LineShape(const char *begin, const char *end)
 {
-    for (size_t quote = line.find('"'); quote != std::string_view::npos;
-         quote = line.find('"', quote + 1)) {
-        if (m_count == MaxQuotes) {
-            m_overflow = true;
-            return;
+    const char *pos = begin;
+    for (; end - pos >= 8; pos += 8) {
+        const uint64_t word = qFromLittleEndian<quint64>(pos);
+        const uint64_t quotes = bytesEqual(word, '"');
+        for (uint64_t hits = bytesEqual(word, '\n') | quotes; hits; hits &= hits - 1) {
+            const char *at = pos + qCountTrailingZeroBits(hits) / 8;
+            if (!(quotes & hits & (~hits + 1))) {
+                m_line = std::string_view(begin, size_t(at - begin));
+                return;
+            }
+            record(begin, at);
         }
-        if (quote > 0 && line[quote - 1] == ':')
-            m_keyEnds[m_keyEndCount++] = quote + 1;
-        m_quotes[m_count++] = quote;
     }
+    for (; pos < end && *pos != '\n'; ++pos) {
+        if (*pos == '"')
+            record(begin, pos);
+    }
+    m_line = std::string_view(begin, size_t(pos - begin));
+}
+
+LineShape::LineShape(std::string_view line)
+    : LineShape(line.data(), line.data() + line.size())
+{
+}
+
+void LineShape::record(const char *begin, const char *quote)
+{
+    if (m_count == MaxQuotes) {
+        m_overflow = true;
+        return;
+    }
+    const size_t offset = size_t(quote - begin);
+    if (offset > 0 && quote[-1] == ':')
+        m_keyEnds[m_keyEndCount++] = offset + 1;
+    m_quotes[m_count++] = offset;
 }
 
 std::string_view LineShape::itemId() const
@@ -31,44 +64,10 @@ std::string_view LineShape::itemId() const
     if (m_count == 0)
         return {};
     const size_t begin = m_quotes[0] + 1;
-    return m_line.substr(begin, m_count > 1 ? m_quotes[1] - begin : std::string_view::npos);
+    return m_line.substr(begin, itemIdEnd() - begin);
 }
 
-bool LineShape::containsKeyEnd(std::string_view literal) const
+size_t LineShape::itemIdEnd() const
 {
-    if (m_overflow)
-        return has(m_line, literal);
-    const std::string_view name = literal.substr(0, literal.size() - 2);
-    for (int i = 0; i < m_keyEndCount; ++i) {
-        if (endsAt(m_keyEnds[i], name))
-            return true;
-    }
-    return false;
-}
-
-bool LineShape::containsQuoted(std::string_view word) const
-{
-    if (m_overflow)
-        return has(m_line, '"' + std::string(word) + '"');
-    for (int i = 0; i < m_count; ++i) {
-        const size_t begin = m_quotes[i] + 1;
-        if (begin + word.size() < m_line.size() && m_line[begin + word.size()] == '"'
-            && m_line.compare(begin, word.size(), word) == 0)
-            return true;
-    }
-    return false;
-}
-
-// Whether `text` stands right before the `:"` that ends at `end`. Compared from the back,
-// where the literals differ.
-bool LineShape::endsAt(size_t end, std::string_view text) const
-{
-    const size_t last = end - 2;
-    if (last < text.size())
-        return false;
-    for (size_t i = text.size(); i > 0; --i) {
-        if (m_line[last - text.size() + i - 1] != text[i - 1])
-            return false;
-    }
-    return true;
+    return m_count > 1 ? m_quotes[1] : m_line.size();
 }

@@ -1,14 +1,11 @@
 #include "setupconverter.h"
 
-#include "decimalint.h"
+#include "setupmigration.h"
 #include "stavfile.h"
-#include "stavstep.h"
-#include "stavtext.h"
+#include "stavlog.h"
 #include "stavversion.h"
 
 #include <QtDebug>
-
-using StavText::contains;
 
 namespace {
 
@@ -80,25 +77,14 @@ bool SetupConverter::convertSetup(const QString &path) const
         return false;
     // All steps in memory and one replacement of the file: a failing step leaves the file as
     // it was, and the flash is written once instead of once per step.
-    const QVector<Step> steps = stepsFrom(version.number());
-    for (Step step : steps) {
-        const StavStep::Info &info = StavStep::info(step);
-        qWarning() << info.name << info.startText << path;
-        QByteArray converted;
-        if (!convertText(step, bytes, &converted))
-            return false;
-        bytes.swap(converted);
-    }
-    // Another line that mentions DocumentVersion would make the file read as old again, and
-    // the next recall would convert it a second time.
-    if (!StavVersion::scan(bytes).isCurrent()) {
-        qWarning() << "convertSetup"
-                   << " Error: file " << fileName
-                   << " would not read as V7 after conversion (a stray DocumentVersion line)."
-                   << " File left as it was.";
+    StavLog log;
+    QByteArray converted;
+    const bool migrated
+        = SetupMigration::standard().migrate(bytes, version.number(), &converted, &log, path);
+    log.write();
+    if (!migrated)
         return false;
-    }
-    if (!StavFile::write(path, bytes, &error)) {
+    if (!StavFile::write(path, converted, &error)) {
         qWarning() << "convertSetup"
                    << " Error: could not write converted file " << fileName << " : " << error
                    << " File left as it was.";
@@ -123,85 +109,57 @@ bool SetupConverter::saveBackup(const QString &path, const QByteArray &bytes) co
     return true;
 }
 
-QVector<SetupConverter::Step> SetupConverter::stepsFrom(int version)
-{
-    QVector<Step> steps;
-    for (int from = qMax(version, 3); from <= 6; ++from)
-        steps.append(Step(from - 3));
-    return steps;
-}
-
 bool SetupConverter::convertSetupV3toV4(const QString &path) const
 {
-    return convertFile(Step::V3toV4, path);
+    return convertFile(StavStep::V3toV4, path);
 }
 
 bool SetupConverter::convertSetupV4toV5(const QString &path) const
 {
-    return convertFile(Step::V4toV5, path);
+    return convertFile(StavStep::V4toV5, path);
 }
 
 bool SetupConverter::convertSetupV5toV6(const QString &path) const
 {
-    return convertFile(Step::V5toV6, path);
+    return convertFile(StavStep::V5toV6, path);
 }
 
 bool SetupConverter::convertSetupV6toV7(const QString &path) const
 {
-    return convertFile(Step::V6toV7, path);
+    return convertFile(StavStep::V6toV7, path);
 }
 
-bool SetupConverter::convertFile(Step step, const QString &path) const
+bool SetupConverter::convertFile(StavStep::Id step, const QString &path) const
 {
-    const StavStep::Info &info = StavStep::info(step);
-    qWarning() << info.name << info.startText << path;
     QByteArray bytes;
     QString error;
+    StavLog log;
     if (!StavFile::read(path, &bytes, &error)) {
-        qWarning() << info.name << " Error: cannot read file " << path << " : " << error;
+        const StavStep &info = StavStep::get(step);
+        log.add(info.name, info.startText, path);
+        log.add(info.name, " Error: cannot read file ", path, " : ", error);
+        log.write();
         return false;
     }
     QByteArray converted;
-    if (!convertText(step, bytes, &converted))
+    const bool ok = SetupMigration::standard().convert(step, bytes, &converted, &log, path);
+    log.write();
+    if (!ok)
         return false;
     if (!StavFile::write(path, converted, &error)) {
-        qWarning() << info.name << " Error: could not write converted file " << path << " : "
-                   << error << " File left as it was.";
+        qWarning() << StavStep::get(step).name << " Error: could not write converted file " << path
+                   << " : " << error << " File left as it was.";
         return false;
     }
     return true;
-}
-
-bool SetupConverter::migrateText(const QByteArray &text, int version, QByteArray *result) const
-{
-    QByteArray current = text;
-    const QVector<Step> steps = stepsFrom(version);
-    for (Step step : steps) {
-        QByteArray next;
-        if (!convertText(step, current, &next))
-            return false;
-        current.swap(next);
-    }
-    *result = current;
-    return true;
-}
-
-bool SetupConverter::convertText(Step step, const QByteArray &text, QByteArray *result) const
-{
-    return StavStep(*this, step).run(text, result);
 }
 
 void SetupConverter::appendCurrentUnitValue(ItemIdMap &unitCurrentValueMap, QByteArray unitZebId,
                                             QByteArray value) const
 {
-    const auto existing = unitCurrentValueMap.constFind(unitZebId);
-    if (existing != unitCurrentValueMap.constEnd()) {
-        qWarning() << "appendCurrentUnitValue"
-                   << " Error: unitZebId " << unitZebId << " with new value: " << value
-                   << " exists already in map unitCurrentValueMap with value " << *existing;
-        return;
-    }
-    unitCurrentValueMap.insert(unitZebId, value);
+    StavLog log;
+    StavRules::appendCurrentUnitValue(unitCurrentValueMap, unitZebId, value, &log);
+    log.write();
 }
 
 StavLine SetupConverter::parseLine(const QByteArray &text) const
@@ -211,69 +169,42 @@ StavLine SetupConverter::parseLine(const QByteArray &text) const
 
 StavLine SetupConverter::fixEnumOptions(const StavLine &stavLine) const
 {
-    QByteArray text = stavLine.line;
-    if (contains(text, "Enable:\"") || contains(text, "iqgen:repeat:\"")
-        || contains(text, ":rfreceiver:genOffsetLock:\"")
-        || contains(text, ":rfreceiver:preAmp:\"")) {
-        text.replace("\"On\"", "\"Enabled\"");
-        text.replace("\"\"", "\"Enabled\"");
-        text.replace("\"Off\"", "\"Disabled\"");
-    } else if (contains(text, ":isRfPower:\"")) {
-        text.replace("\"Rssi\"", "\"RfPower\"");
-    } else if (contains(text, "normalize:normalizeAction:\"")) {
-        text.replace("\"StopNormalize\"", "\"AbortNormalize\"");
-    } else if (contains(text, "ReadingType:\"")) {
-        for (const char *reading :
-             { "\"LIVE\"", "\"AVG\"", "\"MAX\"", "\"MIN\"", "\"PEAK\"", "\"BURST\"" })
-            StavText::replaceIgnoringCase(text, reading);
-    } else if (contains(text, "\"Continue\"")) {
-        text.replace("\"Continue\"", "\"Continuous\"");
-    } else {
-        return stavLine;
-    }
-    return parseLine(text);
+    StavLine result = stavLine;
+    SetupMigration::standard().rules().applyTextRules(StavStep::V3toV4, &result);
+    return result;
 }
 
 StavLine SetupConverter::updateStavParam(const StavLine &stavLine, int offset, int minimum,
                                          int maximum) const
 {
-    int number = 0;
-    const char *error = nullptr;
-    if (!parseDecimalInt(stavLine.value, &number, &error)) {
-        // An index that is not a number cannot be renumbered; the rest of the file can.
-        qWarning() << "updateStavParam"
-                   << " Error: value is not a decimal int, line left unchanged: " << stavLine.line;
-        return stavLine;
-    }
-    if (number < minimum || number > maximum)
-        return stavLine;
-    const QByteArray renumbered = QByteArray::number(qint64(number) + offset);
-    QByteArray text = stavLine.line;
-    text.replace('"' + stavLine.value + "\",", '"' + renumbered + "\",");
-    return StavLine(text, stavLine.itemId, renumbered);
+    StavLog log;
+    StavLine result = stavLine;
+    StavRules::updateStavParam(&result, offset, minimum, maximum, &log);
+    log.write();
+    return result;
 }
 
 SetupConverter::ItemIdMap SetupConverter::initV3ToV4ZebItemIds() const
 {
-    return StavTable::renames(QStringLiteral(":/setup/v3tov4.txt"));
+    return SetupMigration::standard().rules().steps[StavStep::V3toV4].renames;
 }
 
 SetupConverter::ItemIdMap SetupConverter::initV4ToV5ZebItemIds() const
 {
-    return StavTable::renames(QStringLiteral(":/setup/v4tov5.txt"));
+    return SetupMigration::standard().rules().steps[StavStep::V4toV5].renames;
 }
 
 SetupConverter::ItemIdMap SetupConverter::initV5ToV6ZebItemIds() const
 {
-    return StavTable::renames(QStringLiteral(":/setup/v5tov6.txt"));
+    return SetupMigration::standard().rules().steps[StavStep::V5toV6].renames;
 }
 
 SetupConverter::ItemIdMap SetupConverter::initV6ToV7ZebItemIds() const
 {
-    return StavTable::renames(QStringLiteral(":/setup/v6tov7.txt"));
+    return SetupMigration::standard().rules().steps[StavStep::V6toV7].renames;
 }
 
 SetupConverter::UnitMap SetupConverter::initZebIdToUnit() const
 {
-    return StavTable::unitDependencies(QStringLiteral(":/setup/units.txt"));
+    return SetupMigration::standard().rules().unitDependencies;
 }

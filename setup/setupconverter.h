@@ -2,19 +2,18 @@
 #define SETUPCONVERTER_H
 
 #include "stavline.h"
+#include "stavstep.h"
 #include "stavtable.h"
 
 #include <QObject>
-#include <QVector>
 
 // Brings a stored setup (.stav) file from document version V3, V4, V5 or V6 to V7, in place,
-// after saving a byte-exact backup beside it. Published to QML as "setupConverter".
+// after saving a byte-exact backup beside it. Published to QML as "setupConverter". The
+// conversion itself is SetupMigration's; this class reads and writes the files and the log.
 class SetupConverter : public QObject
 {
     Q_OBJECT
 public:
-    enum class Step { V3toV4, V4toV5, V5toV6, V6toV7 };
-
     using ItemIdMap = StavTable::RenameMap;
     using UnitMap = StavTable::UnitMap;
 
@@ -31,19 +30,12 @@ public:
     bool convertSetupV5toV6(const QString &path) const;
     bool convertSetupV6toV7(const QString &path) const;
 
-    // The steps that bring a file of `version` to V7, in order (none from V7 on).
-    static QVector<Step> stepsFrom(int version);
-    // One step on text in memory; false (and `result` undefined) when the step fails.
-    bool convertText(Step step, const QByteArray &text, QByteArray *result) const;
-    // Every step from `version` on, in memory.
-    bool migrateText(const QByteArray &text, int version, QByteArray *result) const;
-
     // The line functions.
     StavLine parseLine(const QByteArray &text) const;
     StavLine fixEnumOptions(const StavLine &stavLine) const;
     StavLine updateStavParam(const StavLine &stavLine, int offset, int minimum, int maximum) const;
 
-    // The identifier tables, built anew on every call.
+    // The identifier tables, a new copy on every call.
     ItemIdMap initV3ToV4ZebItemIds() const;
     ItemIdMap initV4ToV5ZebItemIds() const;
     ItemIdMap initV5ToV6ZebItemIds() const;
@@ -54,7 +46,7 @@ public:
                                 QByteArray value) const;
 
 private:
-    bool convertFile(Step step, const QString &path) const;
+    bool convertFile(StavStep::Id step, const QString &path) const;
     bool saveBackup(const QString &path, const QByteArray &bytes) const;
 };
 

@@ -1,77 +1,25 @@
 #ifndef STAVSTEP_H
 #define STAVSTEP_H
 
-#include "setupconverter.h"
+#include <QByteArray>
+#include <QVector>
 
-#include <string_view>
-#include <unordered_map>
-
-// One version step on the text of a setup file, in a single pass over its lines.
-//
-// Most lines of a setup pass a step unchanged; they are copied straight from the input. A line
-// that a table or a rule may change is turned into a StavLine and goes through the line
-// functions of SetupConverter, so the rules exist in one place only.
-class LineShape;
-
+// One version step of the setup migration as its log records and its version line name it.
 class StavStep
 {
 public:
-    struct Info
-    {
-        const char *name;
-        const char *startText;
-        const char *versionText;
-        QByteArray versionLine;
-        QByteArray version;
-    };
-    static const Info &info(SetupConverter::Step step);
+    enum Id { V3toV4, V4toV5, V5toV6, V6toV7 };
+    static constexpr int Count = 4;
 
-    StavStep(const SetupConverter &converter, SetupConverter::Step step);
+    static const StavStep &get(Id id);
+    // The steps that bring a file of document `version` to V7, in order (none from V7 on).
+    static QVector<Id> from(int version);
 
-    // False, with a log record, when the step cannot convert the text.
-    bool run(const QByteArray &text, QByteArray *result);
-
-private:
-    using ViewMap = std::unordered_map<std::string_view, std::string_view>;
-
-    QVector<int> findVersionLines(const QByteArray &text) const;
-    void collectSelectedUnits(const QByteArray &text);
-    void buildViews();
-
-    void convertLine(const char *data, int size, bool versionLine);
-    bool copiesUnchanged(std::string_view line);
-    void convertParsedLine(StavLine cur);
-    bool keepsRenamedLine(std::string_view oldId) const;
-    void rewriteKeptLine(StavLine *cur) const;
-    bool mayRewrite(const LineShape &shape) const;
-    void startRemoval(const QByteArray &line);
-    void continueRemoval(const QByteArray &line);
-    void appendLine(const char *data, int size);
-    void appendInputLine(std::string_view line);
-
-    StavLine updatePaneIndexV4(const StavLine &stavLine) const;
-    StavLine updatePaneIndexV5(const StavLine &stavLine) const;
-    StavLine updateMeasurementMode(const StavLine &stavLine) const;
-    void rewriteVnaEntry(StavLine *stavLine) const;
-
-    const SetupConverter &m_converter;
-    const SetupConverter::Step m_step;
-    const Info &m_info;
-
-    // The tables own the bytes that the views below point to.
-    SetupConverter::ItemIdMap m_renames;
-    SetupConverter::UnitMap m_unitDependencies;
-    SetupConverter::ItemIdMap m_selectedUnits;
-    ViewMap m_renameViews;
-    std::unordered_map<std::string_view, std::pair<std::string_view, std::string_view>> m_unitViews;
-    ViewMap m_selectedUnitViews;
-
-    QByteArray m_output;
-    const char *m_inputEnd = nullptr;
-    int m_lineCount = 0;
-    // Inside the value array of a removed item, until its "]".
-    bool m_skipping = false;
-    QByteArray m_lastSkipped;
+    const char *name; // of the step function, the first part of each of its records
+    const char *startText;
+    const char *versionText;
+    QByteArray versionLine; // the DocumentVersion line the step writes
+    QByteArray version;
 };
 
 #endif // STAVSTEP_H

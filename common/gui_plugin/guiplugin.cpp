@@ -20,6 +20,16 @@
 #include "rangemodel.h"
 #include "unitprefixes.h"
 
+#include "dialogstatus.h"
+#include "hthemeplugin.h"
+#include "pagesorientation.h"
+#include "quickscreen.h"
+#include "sizemanager.h"
+#include "texttranslator.h"
+#include "themeplugin.h"
+#include "toolbarvisibility.h"
+#include "windowstate.h"
+
 #include "fileio.h"
 #include "helapsedtimer.h"
 #include "process.h"
@@ -92,6 +102,8 @@ void Plugin::registerTypes(const char *uri)
     qRegisterMetaType<MenuItemBase *>();
 
     // The module's types, in their registration order.
+    qmlRegisterUncreatableType<DialogStatus>(uri, 1, 0, "DialogStatus", QString());
+    qmlRegisterUncreatableType<WindowState>(uri, 1, 0, "WindowState", QString());
     qmlRegisterUncreatableType<EMenuItemType>(
         uri, 1, 0, "MenuItemType", QStringLiteral("Do not create objects of type MenuItemType"));
     qmlRegisterType<CAction>(uri, 1, 0, "ActionBase");
@@ -104,11 +116,17 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterAnonymousType<Padding>("", 1);
     qmlRegisterUncreatableType<CStack>(uri, 1, 0, "Stack",
                                        QStringLiteral("Do not create objects of type Stack"));
+    qmlRegisterUncreatableType<ThemePlugin>(uri, 1, 0, "Theme", QString());
     qmlRegisterSingletonType<UiDataContainer>(uri, 1, 0, "UiDataContainer", dataContainerProvider);
+    qmlRegisterUncreatableType<PagesOrientation>(uri, 1, 0, "PageOrientation", QString());
+    qmlRegisterUncreatableType<ToolBarVisibility>(uri, 1, 0, "ToolBarVisibility", QString());
+    qmlRegisterUncreatableType<TextTranslator>(uri, 1, 0, "TextTranslator", QString());
+    qmlRegisterUncreatableType<QuickScreen>(uri, 1, 0, "Screen", QString());
     qmlRegisterUncreatableType<MeterScale>(uri, 1, 0, "MeterScale", QString());
     qmlRegisterUncreatableType<UnitPrefixes>(uri, 1, 0, "UnitPrefixes", QString());
     qmlRegisterType<MeterAutoScaler>(uri, 1, 0, "MeterAutoScaler");
     qmlRegisterUncreatableType<HMath>(uri, 1, 0, "HMath", QString());
+    qmlRegisterUncreatableType<HThemePlugin>(uri, 1, 0, "HTheme", QString());
     qmlRegisterUncreatableType<HElapsedTimer>(uri, 1, 0, "HElapsedTimer", QString());
     qmlRegisterType<FileIO>(uri, 1, 0, "FileIO");
     qmlRegisterType<ScrollDecoratorSizer>(uri, 1, 0, "ScrollDecoratorSizerCPP");
@@ -126,15 +144,31 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
     if (!engine->imageProvider(QStringLiteral("theme"))) {
         QQmlContext *context = engine->rootContext();
 
+        context->setContextProperty(QStringLiteral("screen"), QuickScreen::instance());
+        context->setContextProperty(QStringLiteral("platformWindow"), WindowState::instance());
+
         // Every service object is a child of its engine and dies with it: a page never sees a
         // deleted context object, and a process that creates many engines does not leak.
+        m_theme = new ThemePlugin(engine, engine);
         m_hMath = new HMath(engine);
+        m_hTheme = new HThemePlugin(engine, engine);
         m_elapsedTimer = new HElapsedTimer(engine);
+        m_sizeManager = new SizeManager(engine, 1.0);
         m_process = new Process(engine);
+        m_textTranslator = new TextTranslator(engine);
 
+        context->setContextProperty(QStringLiteral("theme"), m_theme);
+        m_theme->getFontMgr()->publish(context, QStringLiteral("systemFont"));
+        m_theme->getColorMgr()->publish(context, QStringLiteral("systemColor"));
         context->setContextProperty(QStringLiteral("hMath"), m_hMath);
+        context->setContextProperty(QStringLiteral("hTheme"), m_hTheme);
+        m_hTheme->getImageMgr()->publish(context, QStringLiteral("hThemeImage"));
+        m_hTheme->getFontMgr()->publish(context, QStringLiteral("hFont"));
+        m_hTheme->getColorMgr()->publish(context, QStringLiteral("hColor"));
         context->setContextProperty(QStringLiteral("hElapsedTimer"), m_elapsedTimer);
+        context->setContextProperty(QStringLiteral("SizeGlobal"), m_sizeManager);
         context->setContextProperty(QStringLiteral("Process"), m_process);
+        context->setContextProperty(QStringLiteral("textTranslator"), m_textTranslator);
         context->setContextProperty(QStringLiteral("meterScale"), new MeterScale(engine));
         context->setContextProperty(QStringLiteral("setupConverter"), new SetupConverter(engine));
         context->setContextProperty(QStringLiteral("metricPrefixConversion"),
@@ -150,6 +184,10 @@ void Plugin::initializeEngine(QQmlEngine *engine, const char *uri)
             QApplication::setCursorFlashTime(0);
             QApplication::setDoubleClickInterval(325);
         }
+
+        // Every translated binding of the engine follows the interface language.
+        QObject::connect(m_textTranslator, &TextTranslator::languageChanged, engine,
+                         &QQmlEngine::retranslate);
     }
 
     qDebug().noquote() << QStringLiteral("GuiPlugin end initialize engine: %1:%2")

@@ -5,7 +5,11 @@
 
 class HElapsedTimer;
 class HMath;
+class HThemePlugin;
 class Process;
+class SizeManager;
+class TextTranslator;
+class ThemePlugin;
 
 // The QML module "common": registers the module's types once per process and fills the root
 // context of every engine that imports it with the module's service objects.
@@ -23,7 +27,11 @@ public:
 private:
     // The service objects of the engine initialised last. Each engine owns its own objects (they
     // are its children), so these are only watched: they read null once their engine is gone.
+    QPointer<ThemePlugin> m_theme;
     QPointer<HMath> m_hMath;
+    QPointer<HThemePlugin> m_hTheme;
     QPointer<HElapsedTimer> m_elapsedTimer;
+    QPointer<SizeManager> m_sizeManager;
     QPointer<Process> m_process;
+    QPointer<TextTranslator> m_textTranslator;
 };

@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQmlContext>
 #include <QQuickWindow>
 
@@ -60,6 +61,9 @@ int main(int argc, char *argv[])
     if (platformNeedsSoftwareRendering() && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         qputenv("QT_QUICK_BACKEND", "software");
     const bool rendering = offscreen || platformNeedsSoftwareRendering();
+    // The theme's icons and the sample translation come from the build, not the instrument.
+    if (qEnvironmentVariableIsEmpty("COMMON_BASE_DIR"))
+        qputenv("COMMON_BASE_DIR", COMMON_SAMPLE_BASE_DIR);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gallery"));
@@ -99,6 +103,14 @@ int main(int argc, char *argv[])
                      [](const QList<QQmlError> &warnings) { qmlWarnings += warnings.size(); });
     engine.addImportPath(parser.value(QStringLiteral("import")));
     engine.rootContext()->setContextProperty(QStringLiteral("galleryPages"), pages);
+    // The gallery's window has a "screen" property of its own, which hides the module's
+    // "screen" from the pages inside it; they find the module's object as "moduleScreen".
+    QQmlComponent module(&engine);
+    module.setData("import QtQml 2.15\nimport common 1.0\nQtObject {}", QUrl());
+    delete module.create();
+    engine.rootContext()->setContextProperty(
+        QStringLiteral("moduleScreen"),
+        engine.rootContext()->contextProperty(QStringLiteral("screen")));
     engine.load(QUrl(QStringLiteral("qrc:/gallery/main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;

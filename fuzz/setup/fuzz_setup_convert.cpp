@@ -1,5 +1,7 @@
 // Arbitrary bytes as a whole setup file: converted in memory and in a temporary folder.
 #include "setupconverter.h"
+#include "setupmigration.h"
+#include "stavlog.h"
 #include "stavversion.h"
 
 #include <QFile>
@@ -37,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray text(reinterpret_cast<const char *>(data), int(size));
     const StavVersion version = StavVersion::scan(text);
     QByteArray migrated;
+    StavLog log;
     const bool convertedInMemory = version.status() == StavVersion::Found
-        && converter.migrateText(text, version.number(), &migrated);
+        && SetupMigration::standard().migrate(text, version.number(), &migrated, &log);
     // Every converted line ends with a line feed; a current file is passed through.
     if (convertedInMemory && !version.isCurrent())
         check(migrated.isEmpty() || migrated.endsWith('\n'));
@@ -55,10 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(readBytes(backup) == text);
     if (version.status() != StavVersion::Found || version.isCurrent())
         check(after == text && !QFile::exists(backup));
-    // The file on disk and the text in memory go the same way.
-    if (converted && !version.isCurrent())
-        check(convertedInMemory && after == migrated);
-    else if (!converted) // refused also when the result would not read as V7
-        check(!convertedInMemory || !StavVersion::scan(migrated).isCurrent());
+    // The file on disk and the text in memory go the same way; a result that would not read as
+    // V7 is refused by both.
+    if (version.status() == StavVersion::Found && !version.isCurrent())
+        check(converted == convertedInMemory && (!converted || after == migrated));
     return 0;
 }

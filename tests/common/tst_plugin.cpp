@@ -40,6 +40,7 @@ class TestPlugin : public QObject
 private Q_SLOTS:
     void initializeEngineLogsBeginAndEnd();
     void enginesShareOneDataContainer();
+    void enginesShareScreenAndWindowState();
     void enginesOwnTheirServiceObjects();
     void scriptResourcesAreRegistered();
     void widgetsApplicationGetsSteadyCursorAndDoubleClick();
@@ -79,13 +80,31 @@ void TestPlugin::enginesShareOneDataContainer()
     QCOMPARE(c->property("container").value<QObject *>(), container);
 }
 
+void TestPlugin::enginesShareScreenAndWindowState()
+{
+    auto first = newEngine();
+    auto second = newEngine();
+    QVERIFY(create(*first, "QtObject {}") && create(*second, "QtObject {}"));
+    for (const char *name : { "screen", "platformWindow" }) {
+        QObject *shared = first->rootContext()->contextProperty(name).value<QObject *>();
+        QVERIFY2(shared, name);
+        QCOMPARE(second->rootContext()->contextProperty(name).value<QObject *>(), shared);
+        QVERIFY2(!shared->parent(), name);
+    }
+    // The theme maps are per engine as their themes are.
+    QVERIFY(first->rootContext()->contextProperty("systemFont")
+            != second->rootContext()->contextProperty("systemFont"));
+}
+
 void TestPlugin::enginesOwnTheirServiceObjects()
 {
     const QStringList perEngine
         = { QStringLiteral("hMath"),          QStringLiteral("hElapsedTimer"),
             QStringLiteral("Process"),        QStringLiteral("meterScale"),
             QStringLiteral("setupConverter"), QStringLiteral("metricPrefixConversion"),
-            QStringLiteral("unitPrefixes") };
+            QStringLiteral("unitPrefixes"),   QStringLiteral("theme"),
+            QStringLiteral("hTheme"),         QStringLiteral("SizeGlobal"),
+            QStringLiteral("textTranslator") };
     const QByteArray body = "QtObject { property string level: hMath.getdBmToUnit(\"W\", 30, "
                             "true, 2); property var prefixes: metricPrefixConversion }";
     std::unique_ptr<QQmlEngine> engines[3];

@@ -5,8 +5,10 @@
 
 namespace {
 
-const QStringList Samples { "v3_setup", "v3_crlf",    "v5_setup",    "v6_vna",     "v7_current",
-                            "v8_newer", "no_version", "lowercase_v", "v4_unclosed" };
+const QStringList Samples {
+    "v3_setup", "v3_crlf",    "v5_setup",    "v6_vna",      "v7_current",
+    "v8_newer", "no_version", "lowercase_v", "v4_unclosed", "stray_version"
+};
 
 } // namespace
 
@@ -65,6 +67,9 @@ void TestStavMigrate::invocation_data()
         "notes.txt: not a stav file\n");
     row("stdout", { "--stdout", "v3_crlf.stav" }, 0, "@v3_crlf.expected");
     row("stdout, current", { "--stdout", "v7_current.stav" }, 0, "@v7_current.stav");
+    // The only version line lies in a removed array: refused as in place, nothing printed.
+    row("stdout, result would not read as V7", { "--stdout", "stray_version.stav" }, 1, "",
+        "would not read as V7");
     row("help", { "--help" }, 0, "~--check");
     row("version", { "--version" }, 0, "~stav-migrate 1.0.0");
     row("no file", {}, 2, "", "stav-migrate: ");

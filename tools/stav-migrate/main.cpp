@@ -1,7 +1,9 @@
 // stav-migrate: brings setup (.stav) files to the current document version from the command
 // line, with the same converter the user interface uses.
 #include "setupconverter.h"
+#include "setupmigration.h"
 #include "stavfile.h"
+#include "stavlog.h"
 #include "stavversion.h"
 
 #include <QCommandLineParser>
@@ -103,8 +105,9 @@ bool checkFile(const QString &path)
     return version.isCurrent();
 }
 
-// Writes the migrated text of one file to standard output; the file is not touched.
-bool printMigrated(const SetupConverter &converter, const QString &path)
+// Writes the migrated text of one file to standard output; the file is not touched. A text
+// that the in-place migration would refuse is not printed either.
+bool printMigrated(const QString &path)
 {
     StavVersion version;
     QByteArray bytes;
@@ -117,8 +120,12 @@ bool printMigrated(const SetupConverter &converter, const QString &path)
         std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(versionText(version)));
         return false;
     }
-    QByteArray migrated = bytes;
-    if (!version.isCurrent() && !converter.migrateText(bytes, version.number(), &migrated))
+    QByteArray migrated;
+    StavLog log;
+    const bool ok
+        = SetupMigration::standard().migrate(bytes, version.number(), &migrated, &log, path);
+    log.write();
+    if (!ok)
         return false;
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(migrated) != migrated.size()
@@ -177,9 +184,9 @@ int main(int argc, char *argv[])
         return UsageError;
     }
 
-    const SetupConverter converter;
     if (toStdout)
-        return printMigrated(converter, files.first()) ? Success : Failure;
+        return printMigrated(files.first()) ? Success : Failure;
+    const SetupConverter converter;
     bool allCurrent = true;
     for (const QString &path : files)
         allCurrent = (check ? checkFile(path) : migrateFile(converter, path)) && allCurrent;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The instrument's base directory, under which the theme images and the translation files lie.
+// The build fixes the installed default; the environment variable COMMON_BASE_DIR overrides it
+// (desktop runs, tests). Read on every call, so a process may set it before the first use.
+namespace BaseDirectory {
+
+// An absolute path ending with "/".
+QString path();
+// `relative` below the base directory.
+QString filePath(const QString &relative);
+
+} // namespace BaseDirectory
