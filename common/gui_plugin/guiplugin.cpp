@@ -12,6 +12,7 @@
 #include "popupwindow.h"
 #include "scrolldecoratorsizer.h"
 #include "setupconverter.h"
+#include "treemodel.h"
 
 #include "hmath.h"
 #include "meterautoscaler.h"
@@ -114,6 +115,7 @@ void Plugin::registerTypes(const char *uri)
     qmlRegisterType<PopupWindow>(uri, 1, 0, "PopupWindowBase");
     qmlRegisterType<AbstractStyle>(uri, 1, 0, "AbstractStyle");
     qmlRegisterAnonymousType<Padding>("", 1);
+    qmlRegisterType<TreeModel>(uri, 1, 0, "TreeModel");
     qmlRegisterUncreatableType<CStack>(uri, 1, 0, "Stack",
                                        QStringLiteral("Do not create objects of type Stack"));
     qmlRegisterUncreatableType<ThemePlugin>(uri, 1, 0, "Theme", QString());
