@@ -14,6 +14,14 @@
 #include "setupconverter.h"
 #include "treemodel.h"
 
+#include "dataitem.h"
+#include "dataitemlist.h"
+#include "tableheader.h"
+#include "tablemodel.h"
+#include "tablemodelcolumn.h"
+#include "tablemodelrow.h"
+#include "tablespacer.h"
+
 #include "hmath.h"
 #include "meterautoscaler.h"
 #include "meterscale.h"
@@ -103,6 +111,13 @@ void Plugin::registerTypes(const char *uri)
     qRegisterMetaType<MenuItemBase *>();
 
     // The module's types, in their registration order.
+    qmlRegisterType<DataItemList>(uri, 1, 0, "DataItemList");
+    qmlRegisterType<DataItem>(uri, 1, 0, "DataItem");
+    qmlRegisterType<TableHeader>(uri, 1, 0, "TableHeader");
+    qmlRegisterType<TableSpacer>(uri, 1, 0, "TableSpacer");
+    qmlRegisterType<TableModelRow>(uri, 1, 0, "TableModelRow");
+    qmlRegisterType<TableModelColumn>(uri, 1, 0, "TableModelColumn");
+    qmlRegisterType<TableModel>(uri, 1, 0, "TableModel");
     qmlRegisterUncreatableType<DialogStatus>(uri, 1, 0, "DialogStatus", QString());
     qmlRegisterUncreatableType<WindowState>(uri, 1, 0, "WindowState", QString());
     qmlRegisterUncreatableType<EMenuItemType>(

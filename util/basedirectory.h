@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The instrument's base directory, under which the theme images and the translation files lie.
+// The instrument's base directory, under which the theme images, the translation files and the
+// default table cell component lie.
 // The build fixes the installed default; the environment variable COMMON_BASE_DIR overrides it
 // (desktop runs, tests). Read on every call, so a process may set it before the first use.
 namespace BaseDirectory {

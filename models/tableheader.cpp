@@ -1,0 +1,7 @@
+#include "tableheader.h"
+
+TableHeader::TableHeader(QObject *parent)
+    : DataItem(parent)
+{
+    setType(Header);
+}

@@ -1,0 +1,7 @@
+#include "tablespacer.h"
+
+TableSpacer::TableSpacer(QObject *parent)
+    : DataItem(parent)
+{
+    setType(Spacer);
+}
