@@ -10,6 +10,7 @@ packages=(
     qtbase5-dev qtbase5-private-dev qtbase5-dev-tools
     qtdeclarative5-dev qtdeclarative5-dev-tools qttools5-dev-tools
     qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qttest qml
+    qml-module-qtquick-controls2 qml-module-qtqml-models2
     fonts-dejavu-core
 )
 list=0

@@ -3,6 +3,7 @@
 // QStandardItemModel and a QSortFilterProxyModel in the same run. Prints the ratios.
 //
 //   models_bench [rounds] [columns] [cells per column] [toggles]
+#include "benchfigure.h"
 #include "dataitemlist.h"
 #include "sortfilterproxymodel.h"
 #include "tablemodel.h"
@@ -187,8 +188,7 @@ Times runBaseline(const Shape &shape)
 
 void print(const char *phase, qint64 table, qint64 baseline)
 {
-    std::printf("%-9s %10.3f ms  baseline %10.3f ms  ratio %5.2f\n", phase, table / 1e6,
-                baseline / 1e6, double(table) / double(baseline));
+    printFigure(phase, table / 1e6, baseline / 1e6, "ms");
 }
 
 } // namespace

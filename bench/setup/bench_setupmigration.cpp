@@ -3,6 +3,7 @@
 // synced backup, write a synced temporary file and rename it over the file. Prints both times
 // and their ratio, the time of the steps in memory, in one pass and one after the other, and the
 // memory peak.
+#include "benchfigure.h"
 #include "setupconverter.h"
 #include "setupmigration.h"
 #include "stavfile.h"
@@ -154,11 +155,10 @@ int main(int argc, char *argv[])
     const double migrate = median(migrateMs);
     std::printf("file: %d bytes, %d lines, V3 -> V7, median of %d rounds\n", int(v3.size()),
                 int(v3.count('\n')), rounds);
-    std::printf("floor:   %8.2f ms (read, synced backup, synced temporary file, rename)\n", floor);
-    std::printf("migrate: %8.2f ms (convertSetup: the floor's input and output, four steps)\n",
-                migrate);
-    std::printf("ratio:   %8.2f x the floor (median of the rounds' ratios; goal: at most 1.5)\n",
-                median(ratios));
+    std::printf("baseline: the I/O floor of a safe migration (read, synced backup, synced "
+                "temporary file, rename)\n");
+    printFigure("4 MB V3 setup migration (convertSetup)", migrate, floor, "ms");
+    std::printf("median of the rounds' ratios: %.2f (goal: at most 1.5)\n", median(ratios));
     std::printf("steps in memory: %.2f ms in one pass, %.2f ms one after the other\n",
                 median(onePassMs), median(stepByStepMs));
     std::printf("memory:  peak RSS %ld KiB before, %ld KiB after the migrations (+%ld KiB)\n",

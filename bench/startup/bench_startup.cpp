@@ -1,9 +1,12 @@
-// Start-up cost of the module. One page, written twice: once importing "common" 1.0 (so the
-// plugin loads and fills the engine's context) and once without that line. Each round starts a
-// fresh process per page, alternately, which creates the application, loads the page into a
-// window and renders one frame. The medians of wall time and peak resident memory are compared.
+// Start-up cost of the module. One page, written three times: without extra imports, importing
+// "common" 1.0 (so the plugin loads and fills the engine's context), and importing
+// QtQuick.Controls 2 for scale. Each round starts a fresh process per page, in turn, which
+// creates the application, loads the page into a window and renders one frame. The medians of
+// wall time, CPU time and peak resident memory are compared with the plain page.
 //
 //   startup_bench [rounds]
+#include "benchfigure.h"
+
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickView>
@@ -131,47 +134,70 @@ int main(int argc, char **argv)
     setenv("COMMON_BASE_DIR", COMMON_SAMPLE_BASE_DIR, 0);
 
     QTemporaryDir dir;
-    const QString withModule = dir.filePath(QStringLiteral("with_module.qml"));
-    const QString without = dir.filePath(QStringLiteral("without_module.qml"));
-    if (!dir.isValid() || !writePage(withModule, "import QtQuick 2.15\nimport common 1.0\n")
-        || !writePage(without, "import QtQuick 2.15\n")) {
-        std::fprintf(stderr, "startup_bench: cannot write the pages\n");
-        return 1;
-    }
-
-    std::vector<double> timeWith, timeWithout, cpuWith, cpuWithout;
-    std::vector<long> memWith, memWithout;
-    for (int r = 0; r < rounds; ++r) {
-        Sample a {};
-        Sample b {};
-        if (!runOnce(argv[0], without, &b) || !runOnce(argv[0], withModule, &a)) {
-            std::fprintf(stderr, "startup_bench: a page failed to load or render\n");
+    struct Page
+    {
+        const char *name;
+        const char *imports;
+        QString path;
+        std::vector<double> wall, cpu, memMiB;
+    };
+    Page pages[] = {
+        { "page without the module", "import QtQuick 2.15\n", {}, {}, {}, {} },
+        { "page with import common 1.0",
+          "import QtQuick 2.15\nimport common 1.0\n",
+          {},
+          {},
+          {},
+          {} },
+        { "page with import QtQuick.Controls 2",
+          "import QtQuick 2.15\nimport QtQuick.Controls 2.15\n",
+          {},
+          {},
+          {},
+          {} },
+    };
+    for (Page &page : pages) {
+        page.path = dir.filePath(QString::number(&page - pages) + QStringLiteral(".qml"));
+        if (!dir.isValid() || !writePage(page.path, page.imports)) {
+            std::fprintf(stderr, "startup_bench: cannot write the pages\n");
             return 1;
         }
-        timeWithout.push_back(b.seconds);
-        cpuWithout.push_back(b.cpuSeconds);
-        cpuWith.push_back(a.cpuSeconds);
-        memWithout.push_back(b.maxRssKiB);
-        timeWith.push_back(a.seconds);
-        memWith.push_back(a.maxRssKiB);
+    }
+    // Controls 2 is only a yardstick: without its package the comparison is left out.
+    const bool controls = [&] {
+        Sample probe {};
+        return runOnce(argv[0], pages[2].path, &probe);
+    }();
+    const int count = controls ? 3 : 2;
+
+    for (int r = 0; r < rounds; ++r) {
+        for (int p = 0; p < count; ++p) {
+            Sample sample {};
+            if (!runOnce(argv[0], pages[p].path, &sample)) {
+                std::fprintf(stderr, "startup_bench: %s failed to load or render\n", pages[p].name);
+                return 1;
+            }
+            pages[p].wall.push_back(sample.seconds * 1e3);
+            pages[p].cpu.push_back(sample.cpuSeconds * 1e3);
+            pages[p].memMiB.push_back(sample.maxRssKiB / 1024.0);
+        }
     }
 
-    const double tWith = median(timeWith);
-    const double tWithout = median(timeWithout);
-    const double cWith = median(cpuWith);
-    const double cWithout = median(cpuWithout);
-    const double mWith = median(memWith) / 1024.0;
-    const double mWithout = median(memWithout) / 1024.0;
-    const double ratio = tWith / tWithout;
-    const double extra = mWith - mWithout;
-    std::printf("%d rounds, one fresh process per page and round; medians\n", rounds);
-    std::printf("%-28s %8s %8s %10s\n", "", "wall", "cpu", "peak RSS");
-    std::printf("%-28s %5.1f ms %5.1f ms %6.1f MiB\n", "page without the module", tWithout * 1e3,
-                cWithout * 1e3, mWithout);
-    std::printf("%-28s %5.1f ms %5.1f ms %6.1f MiB\n", "page with import common 1.0", tWith * 1e3,
-                cWith * 1e3, mWith);
-    std::printf("ratio wall %.2f, cpu %.2f (limit 1.20); memory %+.1f MiB (limit +3.0): %s\n",
-                ratio, cWith / cWithout, extra,
-                ratio <= 1.2 && extra <= 3.0 ? "within limits" : "OVER LIMITS");
+    std::printf("%d rounds, one fresh process per page and round; medians; baseline: %s\n", rounds,
+                pages[0].name);
+    const Page &plain = pages[0];
+    for (int p = 1; p < count; ++p) {
+        const QByteArray name(pages[p].name);
+        printFigure((name + ": wall").constData(), median(pages[p].wall), median(plain.wall), "ms");
+        printFigure((name + ": cpu").constData(), median(pages[p].cpu), median(plain.cpu), "ms");
+        printFigure((name + ": peak RSS").constData(), median(pages[p].memMiB),
+                    median(plain.memMiB), "MiB");
+    }
+    if (!controls)
+        std::printf("QtQuick.Controls 2 is not installed: no comparison with it\n");
+    const double ratio = median(pages[1].wall) / median(plain.wall);
+    const double extra = median(pages[1].memMiB) - median(plain.memMiB);
+    std::printf("module: wall %.2f x (limit 1.20), memory %+.1f MiB (limit +3.0): %s\n", ratio,
+                extra, ratio <= 1.2 && extra <= 3.0 ? "within limits" : "OVER LIMITS");
     return 0;
 }

@@ -3,6 +3,7 @@
 // side by side with TreeNode::locate, which searches the tree depth first. Prints the ratios.
 //
 //   tree_bench [entries] [rounds]
+#include "benchfigure.h"
 #include "treemodel.h"
 #include "treenode.h"
 
@@ -42,8 +43,7 @@ double compare(const char *name, int rounds, const std::function<void()> &baseli
             bestCandidate = c;
     }
     const double ratio = double(bestCandidate) / double(bestBaseline);
-    std::printf("%-44s %9.2f ms  baseline %9.2f ms  ratio %6.3f\n", name, bestCandidate / 1e6,
-                bestBaseline / 1e6, ratio);
+    printFigure(name, bestCandidate / 1e6, bestBaseline / 1e6, "ms");
     return ratio;
 }
 

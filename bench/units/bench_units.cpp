@@ -2,6 +2,7 @@
 // QString::number on the same numbers in the same run, and prints the ratios.
 //
 //   units_bench [count] [rounds]
+#include "benchfigure.h"
 #include "hmath.h"
 #include "metricprefixconversion.h"
 
@@ -45,8 +46,7 @@ void compare(const char *name, int rounds, int count, const std::function<void()
     }
     const double perBaseline = double(bestBaseline) / count;
     const double perCandidate = double(bestCandidate) / count;
-    std::printf("%-46s %7.1f ns  baseline %7.1f ns  ratio %5.2f\n", name, perCandidate, perBaseline,
-                perCandidate / perBaseline);
+    printFigure(name, perCandidate, perBaseline, "ns");
 }
 
 } // namespace
