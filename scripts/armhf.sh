@@ -25,22 +25,15 @@ if ! dpkg --print-foreign-architectures | grep -qx armhf; then
 fi
 bash scripts/install-deps.sh
 
-mapfile -t host < <(bash scripts/install-deps.sh --list)
-packages=(crossbuild-essential-armhf qemu-user)
-# "Multi-Arch: same" packages install for several architectures side by side; the others are
-# tools (served by the host's build) or architecture-independent.
-while read -r p; do
-    packages+=("$p:armhf")
-done < <(apt-cache show --no-all-versions "${host[@]}" |
-    awk '/^Package:/ { p = $2 } /^Multi-Arch: same/ { print p }')
-
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
+# Installs those of the given packages that are missing.
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
     if [ "$(id -u)" -ne 0 ] && [ -z "$sudo" ]; then
         echo "armhf: missing packages: ${missing[*]}" >&2
         echo "armhf: not root and no sudo; as root, run:" >&2
@@ -50,23 +43,18 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "armhf: installing ${missing[*]}"
     if [ "$updated" = 0 ]; then
         $sudo apt-get update -qq
+        updated=1
     fi
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
-fi
+}
+install_missing crossbuild-essential-armhf qemu-user
 
-# Programs run under qemu-arm, with pidfd waiting hidden (see scripts/without-pidfd.c).
+# Some programs start ARM programs in turn: the tests start programs of the build (stav-migrate,
+# the gallery...), and the armhf packages' setup runs helpers of their own. The kernel starts an
+# ARM program only through a binfmt_misc handler: when there is none (a chroot, a container,
+# qemu-user-binfmt not installed), one is registered for this run and removed afterwards.
 mkdir -p "$build_dir"
-cc -O2 -Wall -Wextra -o "$build_dir/without-pidfd" scripts/without-pidfd.c
-emulator="$PWD/$build_dir/without-pidfd;$(command -v qemu-arm)"
-cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-armhf.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
-cmake --build "$build_dir" -j "$jobs"
-
-# CTest starts every test through qemu-arm, but some tests start programs of the build in turn
-# (stav-migrate, the gallery...). The kernel starts an ARM program only through a binfmt_misc
-# handler: when there is none (a chroot, a container, qemu-user-binfmt not installed), one is
-# registered for this run and removed afterwards.
 probe="$build_dir/armhf-probe"
 printf 'int main(void) { return 0; }\n' | arm-linux-gnueabihf-gcc -x c - -o "$probe"
 binfmt=/proc/sys/fs/binfmt_misc
@@ -96,5 +84,18 @@ if ! "$probe" 2>/dev/null; then
     fi
 fi
 
+# "Multi-Arch: same" packages install for several architectures side by side; the others are
+# tools (served by the host's build) or architecture-independent.
+mapfile -t host < <(bash scripts/install-deps.sh --list)
+mapfile -t target < <(apt-cache show --no-all-versions "${host[@]}" |
+    awk '/^Package:/ { p = $2 } /^Multi-Arch: same/ { print p ":armhf" }')
+install_missing "${target[@]}"
+
+# Programs run under qemu-arm, with pidfd waiting hidden (see scripts/without-pidfd.c).
+cc -O2 -Wall -Wextra -o "$build_dir/without-pidfd" scripts/without-pidfd.c
+emulator="$PWD/$build_dir/without-pidfd;$(command -v qemu-arm)"
+cmake -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-armhf.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+cmake --build "$build_dir" -j "$jobs"
 cd "$build_dir"
 ctest --output-on-failure -j "$jobs" "$@"
