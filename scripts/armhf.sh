@@ -55,8 +55,8 @@ install_missing crossbuild-essential-armhf qemu-user
 # ARM program only through a binfmt_misc handler: when there is none (a chroot, a container,
 # qemu-user-binfmt not installed), one is registered for this run and removed afterwards.
 mkdir -p "$build_dir"
-probe="$build_dir/armhf-probe"
-printf 'int main(void) { return 0; }\n' | arm-linux-gnueabihf-gcc -x c - -o "$probe"
+probe="$build_dir/armhf-probe" # static: the armhf loader comes only with the armhf packages
+printf 'int main(void) { return 0; }\n' | arm-linux-gnueabihf-gcc -static -x c - -o "$probe"
 binfmt=/proc/sys/fs/binfmt_misc
 handler=""
 mounted=""
