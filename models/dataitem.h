@@ -183,6 +183,9 @@ private:
     int m_followerIndex = -1; // place among the container list's followers
     // The lists that hold the item; each learns of its death. Two cover a table cell.
     QVarLengthArray<DataItemList *, 2> m_holders;
+    // Let go by a list's deferred clear and waiting for deletion; a list that takes the item in
+    // again first cancels the deletion.
+    bool m_deletionPending = false;
     // Last readings of the bound objects: a dying object can no longer be asked.
     bool m_zebDataApplicable = true;
     ActionReadings m_actionReadings;

@@ -1,5 +1,6 @@
 #include "dataitemlist.h"
 
+#include <QCoreApplication>
 #include <QtDebug>
 
 #include <utility>
@@ -27,7 +28,7 @@ DataItemList::DataItemList(QObject *parent)
 DataItemList::~DataItemList()
 {
     m_currentItem = nullptr;
-    clearItems(true);
+    clearItems(Disposal::Dying);
     while (!m_followers.isEmpty()) {
         DataItem *item = m_followers.takeLast();
         item->m_followerIndex = -1;
@@ -172,6 +173,11 @@ bool DataItemList::take(int index, DataItem *item, const char *function)
         qDebug() << function << why;
         return false;
     }
+    if (item->m_deletionPending) {
+        // Let go by a deferred clear (here or in another list) and taken in again: it stays.
+        item->m_deletionPending = false;
+        QCoreApplication::removePostedEvents(item, QEvent::DeferredDelete);
+    }
     m_items.insert(index, item);
     m_entries.insert(item, Entry { index, false });
     renumberFrom(index + 1);
@@ -235,7 +241,9 @@ void DataItemList::itemDestroyed(DataItem *item)
         m_items[index] = nullptr; // the walk of clear() skips it
         return;
     }
+    Q_EMIT heldItemAboutToBeDestroyed(index, QPrivateSignal());
     removeAt(index);
+    Q_EMIT heldItemDestroyed(index, QPrivateSignal());
 }
 
 void DataItemList::removeAt(int index)
@@ -261,10 +269,15 @@ void DataItemList::removeAt(int index)
 
 void DataItemList::clear()
 {
-    clearItems(false);
+    clearItems(Disposal::Delete);
 }
 
-void DataItemList::clearItems(bool dying)
+void DataItemList::clearLater()
+{
+    clearItems(Disposal::DeleteLater);
+}
+
+void DataItemList::clearItems(Disposal disposal)
 {
     m_currentItem = nullptr;
     // One walk; an item that dies while another one is deleted is skipped, not deleted twice.
@@ -274,10 +287,21 @@ void DataItemList::clearItems(bool dying)
         if (!item)
             continue;
         forgetHolder(item);
-        if (m_ownsItems)
-            delete item;
-        else if (!dying) // a dying list loses its connections anyway, all at once
+        if (m_ownsItems && disposal == Disposal::DeleteLater) {
             disconnect(item, &DataItem::applicableChanged, this, nullptr);
+            // Handed back as removeItem() would: a list that takes it in again adopts it.
+            if (item->parent() == this)
+                item->setParent(nullptr);
+            if (!item->m_deletionPending) {
+                item->m_deletionPending = true;
+                item->deleteLater();
+            }
+        } else if (m_ownsItems) {
+            delete item;
+        } else if (disposal != Disposal::Dying) {
+            // A dying list loses its connections anyway, all at once.
+            disconnect(item, &DataItem::applicableChanged, this, nullptr);
+        }
     }
     m_clearing = false;
     m_items.clear();
@@ -371,5 +395,5 @@ QObject *DataItemList::objectAt(QQmlListProperty<QObject> *property, int index)
 
 void DataItemList::clearObjects(QQmlListProperty<QObject> *property)
 {
-    static_cast<DataItemList *>(property->object)->clear();
+    static_cast<DataItemList *>(property->object)->clearLater();
 }

@@ -45,6 +45,10 @@ public:
     bool canInsertItem(int index, DataItem *item) const;
     Q_INVOKABLE void removeItem(DataItem *item);
     Q_INVOKABLE void clear();
+    // Empties the list as clear() does, but deletes the items it owns only when control returns
+    // to the event loop, unless a list takes them in again before that. QML assigns a list
+    // property as a clear followed by appends, and the new value may hold items of the old one.
+    void clearLater();
     Q_INVOKABLE DataItem *itemAtIndex(int index) const;
     Q_INVOKABLE int indexOfItem(DataItem *item) const;
     bool contains(DataItem *item) const;
@@ -66,6 +70,10 @@ Q_SIGNALS:
     void itemWidthChanged();
     void itemCompPathChanged();
     void itemComponentChanged();
+    // C++ only: a held item destroyed elsewhere leaves the list at this position; the first
+    // signal comes before the list changes, the second after.
+    void heldItemAboutToBeDestroyed(int index, QPrivateSignal);
+    void heldItemDestroyed(int index, QPrivateSignal);
 
 protected Q_SLOTS:
     void slotItemApplicableChanged();
@@ -79,7 +87,8 @@ private:
     void addFollower(DataItem *item);
     void removeFollower(DataItem *item);
     void notifyFollowers(quint8 value, void (DataItem::*signal)());
-    void clearItems(bool dying);
+    enum class Disposal { Delete, DeleteLater, Dying };
+    void clearItems(Disposal disposal);
     const char *refusal(int index, DataItem *item) const;
     bool holds(const DataItemList *list) const;
     bool take(int index, DataItem *item, const char *function);

@@ -15,7 +15,10 @@
 #include "treemodel.h"
 
 #include "dataitem.h"
+#include "dataitemfiltermodel.h"
 #include "dataitemlist.h"
+#include "dataitemlistmodel.h"
+#include "listsortfilterproxymodel.h"
 #include "tableheader.h"
 #include "tablemodel.h"
 #include "tablemodelcolumn.h"
@@ -112,12 +115,15 @@ void Plugin::registerTypes(const char *uri)
 
     // The module's types, in their registration order.
     qmlRegisterType<DataItemList>(uri, 1, 0, "DataItemList");
+    qmlRegisterType<DataItemListModel>(uri, 1, 0, "DataItemListModel");
     qmlRegisterType<DataItem>(uri, 1, 0, "DataItem");
     qmlRegisterType<TableHeader>(uri, 1, 0, "TableHeader");
     qmlRegisterType<TableSpacer>(uri, 1, 0, "TableSpacer");
     qmlRegisterType<TableModelRow>(uri, 1, 0, "TableModelRow");
     qmlRegisterType<TableModelColumn>(uri, 1, 0, "TableModelColumn");
     qmlRegisterType<TableModel>(uri, 1, 0, "TableModel");
+    qmlRegisterType<ListSortFilterProxyModel>(uri, 1, 0, "ListSortFilterProxyModel");
+    qmlRegisterType<DataItemFilterModel>(uri, 1, 0, "DataItemFilterModel");
     qmlRegisterUncreatableType<DialogStatus>(uri, 1, 0, "DialogStatus", QString());
     qmlRegisterUncreatableType<WindowState>(uri, 1, 0, "WindowState", QString());
     qmlRegisterUncreatableType<EMenuItemType>(

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void currentIndexAndItem();
     void refusedItemsChangeNothing();
     void ownership();
+    void assignmentKeepsItemsTakenBack();
     void itemsDyingElsewhere();
     void positionsMatchAPlainList();
 };
@@ -145,6 +146,29 @@ void TestDataItemList::ownership()
         list.appendItem(loose);
     }
     QVERIFY(!declared && !made);
+}
+
+// QML assigns a list property as a clear followed by appends: items of the old value that the
+// new one holds again, here or in another list, must survive the clear.
+void TestDataItemList::assignmentKeepsItemsTakenBack()
+{
+    DataItemList list;
+    DataItemList other;
+    QPointer<DataItem> kept = new DataItem;
+    QPointer<DataItem> moved = new DataItem;
+    QPointer<DataItem> dropped = new DataItem;
+    for (DataItem *item : { kept, moved, dropped })
+        list.appendItem(item);
+    QQmlListProperty<QObject> items = list.items();
+    items.clear(&items);
+    QCOMPARE(list.count(), 0);
+    items.append(&items, kept);
+    other.appendItem(moved);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(kept && moved && !dropped);
+    QCOMPARE(kept->parent(), &list);
+    QCOMPARE(moved->parent(), &other);
+    QCOMPARE(list.itemAtIndex(0), kept);
 }
 
 void TestDataItemList::itemsDyingElsewhere()
