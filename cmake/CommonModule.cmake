@@ -25,10 +25,23 @@ endfunction()
 # A Qt Quick Test file run by qmltestrunner; the module is imported from the build tree
 # exactly as an application imports it. COMMON_TOOL_ENV is the environment Qt's uninstrumented
 # tools need to load an instrumented module (empty in a normal tree).
+# qmltestrunner is a program of the build machine and cannot load a plugin built for another
+# one: a cross build runs the files with the same runner built for the target, through
+# CMAKE_CROSSCOMPILING_EMULATOR like every test executable.
 function(common_add_qmltest)
     cmake_parse_arguments(T "" "NAME;FILE" "ENV" ${ARGN})
+    set(runner ${COMMON_QMLTESTRUNNER})
+    if(CMAKE_CROSSCOMPILING)
+        if(NOT TARGET common_qmltestrunner)
+            add_executable(common_qmltestrunner ${PROJECT_SOURCE_DIR}/tests/quicktestmain.cpp)
+            target_link_libraries(common_qmltestrunner PRIVATE Qt5::QuickTest)
+            set_target_properties(common_qmltestrunner PROPERTIES
+                                  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+        endif()
+        set(runner common_qmltestrunner)
+    endif()
     add_test(NAME ${T_NAME}
-             COMMAND ${COMMON_QMLTESTRUNNER} -import ${COMMON_QML_DIR}
+             COMMAND ${runner} -import ${COMMON_QML_DIR}
                      -input ${CMAKE_CURRENT_SOURCE_DIR}/${T_FILE})
     set_tests_properties(${T_NAME} PROPERTIES
                          ENVIRONMENT "${COMMON_TEST_ENV};${COMMON_TOOL_ENV};${T_ENV}"
@@ -41,7 +54,12 @@ find_program(COMMON_QMLPLUGINDUMP qmlplugindump HINTS /usr/lib/qt5/bin)
 # Generates <module dir>/plugins.qmltypes after the plugin is built, so that Qt Creator
 # completes the module's types.
 set(COMMON_CMAKE_DIR ${CMAKE_CURRENT_LIST_DIR})
+# A cross build skips it: the dump would have to load the target's plugin on the build
+# machine, and the file only serves the IDE, which reads the host build's.
 function(common_add_qmltypes target uri dir)
+    if(CMAKE_CROSSCOMPILING)
+        return()
+    endif()
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -DDUMPER=${COMMON_QMLPLUGINDUMP} -DURI=${uri}
                 "-DTOOL_ENV=${COMMON_DUMP_ENV}"

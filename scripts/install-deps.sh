@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the gallery need; only what is
 # missing, so a prepared machine is left alone. Extra groups for the commands that need them:
 #   bash scripts/install-deps.sh [fuzz] [valgrind]
+# With --list it only prints the package names, one a line (scripts/armhf.sh reads them).
 set -euo pipefail
 
 packages=(
@@ -12,8 +13,10 @@ packages=(
     qml-module-qtquick-controls2 qml-module-qtqml-models2
     fonts-dejavu-core
 )
+list=0
 for group in "$@"; do
     case "$group" in
+    --list) list=1 ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     valgrind) packages+=(valgrind) ;;
     *)
@@ -22,6 +25,10 @@ for group in "$@"; do
         ;;
     esac
 done
+if [ "$list" = 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -167,6 +167,8 @@ void TestSetupConverter::failure_data()
     row("parent is a regular file", "plain/inside.stav", 1 << 30, unreadable, 2, false);
     row("folder", "folder.stav", 1 << 30, unreadable, 2, false);
     row("too large", "huge.stav", 1 << 30, unreadable, 2, false);
+    // Its size cut to 32 bits would be that of a small valid file.
+    row("larger than 4 GiB", "wraps.stav", 1 << 30, unreadable, 2, false);
     row("no .stav in the name", "notes.txt", 1 << 30,
         "convertSetup  Error: file  \"%1\"  is not a stav file", 2, false);
     // A folder where the backup should go cannot be replaced by a file, not even by root.
@@ -193,6 +195,11 @@ void TestSetupConverter::failure()
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("\"DocumentVersion\": \"V3\",\n") > 0);
     QVERIFY(huge.resize(16 * 1024 * 1024 + 1));
     huge.close();
+    QFile wraps(m_dir->filePath(QStringLiteral("wraps.stav")));
+    const QByteArray small("\"DocumentVersion\": \"V3\",\n");
+    QVERIFY(wraps.open(QIODevice::WriteOnly) && wraps.write(small) == small.size());
+    QVERIFY(wraps.resize((qint64(1) << 32) + small.size())); // sparse
+    wraps.close();
     for (const char *folder : { "folder.stav", "blocked.stav-backup" })
         QVERIFY(QDir(m_dir->path()).mkdir(QLatin1String(folder)));
     copySample(QStringLiteral("v3_setup"));

@@ -72,6 +72,12 @@ void TestFileIO::lines()
     QCOMPARE(io.read(1, INT_MAX), expected.at(1)); // the window's end is past INT_MAX
     QCOMPARE(io.read(0, 0) + io.read(INT_MAX, INT_MAX) + io.readLastLines(0), QString());
     QCOMPARE(io.fileSize(), qlonglong(content.size()));
+
+    // Past 4 GiB (sparse: no disk space used): a size in 32 bits, as long and size_t are on
+    // the instrument, would wrap around to a few bytes.
+    const qint64 huge = (qint64(1) << 32) + content.size();
+    QVERIFY(file.resize(huge));
+    QCOMPARE(io.fileSize(), huge);
 }
 
 void TestFileIO::missingFileAndSource()
