@@ -69,10 +69,8 @@ Item {
         }
 
         function test_findFlickable() {
-            compare(Utils.findFlickable(leaf), flickable)
-            compare(Utils.findFlickable(flickable), flickable)
-            compare(Utils.findFlickable(lonelyLeaf), null)
-            compare(Utils.findFlickable(null), null)
+            compare([Utils.findFlickable(leaf), Utils.findFlickable(flickable)], [flickable, flickable])
+            compare([Utils.findFlickable(lonelyLeaf), Utils.findFlickable(null)], [null, null])
         }
 
         function test_findRootItem() {
@@ -94,13 +92,12 @@ Item {
 
         function test_barVisibility() {
             Utils.toolBarVisible(false, leaf)
-            compare(pageStackWindow.showToolBar, false)
+            compare([pageStackWindow.showToolBar, pageStackWindow.showTitleBar], [false, true])
             Utils.titleBarVisible(false, leaf)
             compare(pageStackWindow.showTitleBar, false)
             Utils.toolBarVisible(true, leaf)
             Utils.titleBarVisible(true, leaf)
-            compare(pageStackWindow.showToolBar, true)
-            compare(pageStackWindow.showTitleBar, true)
+            compare([pageStackWindow.showToolBar, pageStackWindow.showTitleBar], [true, true])
             // Outside a page stack window nothing happens.
             Utils.toolBarVisible(false, lonelyLeaf)
             Utils.toolBarVisible(false)
@@ -116,8 +113,7 @@ Item {
                           TOUCH_EXPANSION_MARGIN: -12, OPACITY_ENABLED: 1.0, OPACITY_DISABLED: 0.5 }
             for (var name in fixed)
                 compare(UI[name], fixed[name], name)
-            compare(UI.HomeConst.BackGroundImage, "homeBackground")
-            compare(UI.HomeConst.FavTrayImage, "tray")
+            compare([UI.HomeConst.BackGroundImage, UI.HomeConst.FavTrayImage], ["homeBackground", "tray"])
             var colours = ("FOREGROUND SECONDARY_FOREGROUND BACKGROUND SELECT INVERTED_FOREGROUND "
                            + "INVERTED_SECONDARY_FOREGROUND INVERTED_BACKGROUND INVERTED_SELECT "
                            + "DISABLED_FOREGROUND BUTTON_INVERTED_FOREGROUND BUTTON_FOREGROUND "

@@ -27,24 +27,15 @@ Item {
         name: "Actions"
         when: windowShown
 
-        function test_groupStartsWithDeclaredCheckedMember() {
-            compare(modes.current, ssb)
-            compare(am.exclusiveGroup, modes)
-        }
-
-        function test_triggeringMovesTheCheck() {
+        function test_groupStartsWithDeclaredCheckedMemberAndTriggeringMovesTheCheck() {
+            compare([modes.current, am.exclusiveGroup], [ssb, modes])
             currentSpy.clear()
             am.trigger()
-            compare(modes.current, am)
-            verify(am.checked)
-            verify(!ssb.checked)
+            compare([modes.current, am.checked, ssb.checked], [am, true, false])
             fm.trigger()
-            compare(modes.current, fm)
-            verify(!am.checked)
             // Triggering the checked member keeps it checked.
             fm.trigger()
-            verify(fm.checked)
-            compare(currentSpy.count, 2)
+            compare([modes.current, am.checked, fm.checked, currentSpy.count], [fm, false, true, 2])
         }
 
         function test_shortcutAndMnemonicFire() {
@@ -58,6 +49,5 @@ Item {
             compare(saveSpy.count, 2)
             save.enabled = true
         }
-
     }
 }

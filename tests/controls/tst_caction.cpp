@@ -16,20 +16,21 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void checkedNeedsCheckable();
-    void triggerTogglesUnlessDisabled();
+    void checkedNeedsCheckableTriggerTogglesUnlessDisabled();
     void settersCompareBeforeEmitting();
     void iconFollowsSourceUnlessThemeIconSet();
 
     void shortcutFiresOnlyInFocusWindow();
-    void mnemonicRegistersAltLetter();
-    void ambiguousShortcutWarnsAndDoesNotFire();
+    void mnemonicFollowsTextApartFromShortcut();
     void disabledTwinLeavesTheKeysToTheEnabledAction();
     void destroyedActionRemovesRegistrations();
-    void shortcutAndMnemonicOnSameKeysAreIndependent();
 
 private:
     std::unique_ptr<QQuickWindow> showWindow();
+    void click(int key, Qt::KeyboardModifier modifier)
+    {
+        QTest::keyClick(m_window.get(), Qt::Key(key), modifier);
+    }
     std::unique_ptr<QQuickWindow> m_window;
 };
 
@@ -55,26 +56,19 @@ void TestCAction::cleanup()
     m_window.reset();
 }
 
-void TestCAction::checkedNeedsCheckable()
+void TestCAction::checkedNeedsCheckableTriggerTogglesUnlessDisabled()
 {
     CAction action;
     QSignalSpy toggled(&action, &CAction::toggled);
     action.setChecked(true);
     QCOMPARE(action.property("checked").toBool(), false);
-    QCOMPARE(toggled.count(), 0);
-
     // The published value follows the checkable flag both ways.
     action.setCheckable(true);
     action.setCheckable(false);
-    QCOMPARE(toggled.count(), 2);
-    QCOMPARE(toggled.at(0).at(0).toBool(), true);
-    QCOMPARE(toggled.at(1).at(0).toBool(), false);
-}
+    QCOMPARE(QList<QVariantList>(toggled), (QList<QVariantList> { { true }, { false } }));
 
-void TestCAction::triggerTogglesUnlessDisabled()
-{
-    CAction action;
     action.setCheckable(true);
+    action.setChecked(false);
     QSignalSpy triggered(&action, &CAction::triggered);
     // The checked state changes before triggered() is emitted.
     bool checkedWhenTriggered = false;
@@ -106,26 +100,21 @@ void TestCAction::settersCompareBeforeEmitting()
         action.setShortcut(QStringLiteral("Ctrl+R"));
         action.setExclusiveGroup(nullptr);
     }
-    QCOMPARE(text.count(), 1);
-    QCOMPARE(tooltip.count(), 1);
-    QCOMPARE(tooltip.at(0).at(0).toString(), QStringLiteral("Starts"));
-    QCOMPARE(enabled.count(), 1);
-    QCOMPARE(shortcut.count(), 1);
-    QCOMPARE(group.count(), 0);
+    QCOMPARE(QList<int>({ text.count(), enabled.count(), shortcut.count(), group.count() }),
+             QList<int>({ 1, 1, 1, 0 }));
+    QCOMPARE(QList<QVariantList>(tooltip), QList<QVariantList>({ { "Starts" } }));
 
     // The same sequence spelt differently is still the same shortcut; it reads back natively.
     action.setShortcut(QStringLiteral("ctrl+r"));
-    QCOMPARE(shortcut.count(), 1);
     const QString native
         = QKeySequence(QStringLiteral("Ctrl+R")).toString(QKeySequence::NativeText);
     QCOMPARE(action.shortcut(), native);
-    QCOMPARE(shortcut.at(0).at(0).toString(), native);
+    QCOMPARE(QList<QVariantList>(shortcut), QList<QVariantList>({ { native } }));
 }
 
 void TestCAction::iconFollowsSourceUnlessThemeIconSet()
 {
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("icon.png"));
     QImage image(8, 8, QImage::Format_ARGB32);
     image.fill(Qt::red);
@@ -160,7 +149,7 @@ void TestCAction::shortcutFiresOnlyInFocusWindow()
     action.setShortcut(QStringLiteral("Ctrl+K"));
     QSignalSpy triggered(&action, &CAction::triggered);
 
-    QTest::keyClick(m_window.get(), Qt::Key_K, Qt::ControlModifier);
+    click(Qt::Key_K, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 1);
 
     // Another window takes the focus: the shortcut of the first one is not live.
@@ -177,43 +166,26 @@ void TestCAction::shortcutFiresOnlyInFocusWindow()
     QSignalSpy orphanTriggered(&orphan, &CAction::triggered);
     m_window->requestActivate();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QTest::keyClick(m_window.get(), Qt::Key_J, Qt::ControlModifier);
+    click(Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(orphanTriggered.count(), 0);
 }
 
-void TestCAction::mnemonicRegistersAltLetter()
+void TestCAction::mnemonicFollowsTextApartFromShortcut()
 {
     CAction action(m_window->contentItem());
-    action.setText(QStringLiteral("&File"));
-    QCOMPARE(action.mnemonic(), QKeySequence(Qt::ALT | Qt::Key_F));
+    action.setShortcut(QStringLiteral("Alt+G"));
+    action.setText(QStringLiteral("&Go"));
+    QCOMPARE(action.mnemonic(), QKeySequence(Qt::ALT | Qt::Key_G));
+    // Removing the shortcut on the same keys must leave the mnemonic registered.
+    action.setShortcut(QString());
     QSignalSpy triggered(&action, &CAction::triggered);
-
-    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    click(Qt::Key_G, Qt::AltModifier);
     QCOMPARE(triggered.count(), 1);
 
-    action.setText(QStringLiteral("File"));
+    action.setText(QStringLiteral("Go"));
     QVERIFY(action.mnemonic().isEmpty());
-    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    click(Qt::Key_G, Qt::AltModifier);
     QCOMPARE(triggered.count(), 1);
-}
-
-void TestCAction::ambiguousShortcutWarnsAndDoesNotFire()
-{
-    CAction first(m_window->contentItem());
-    CAction second(m_window->contentItem());
-    first.setShortcut(QStringLiteral("Ctrl+M"));
-    second.setShortcut(QStringLiteral("Ctrl+M"));
-    QSignalSpy firstTriggered(&first, &CAction::triggered);
-    QSignalSpy secondTriggered(&second, &CAction::triggered);
-
-    const QString native
-        = QKeySequence(QStringLiteral("Ctrl+M")).toString(QKeySequence::NativeText);
-    QTest::ignoreMessage(
-        QtWarningMsg,
-        qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ") + native));
-    QTest::keyClick(m_window.get(), Qt::Key_M, Qt::ControlModifier);
-    QCOMPARE(firstTriggered.count(), 0);
-    QCOMPARE(secondTriggered.count(), 0);
 }
 
 void TestCAction::disabledTwinLeavesTheKeysToTheEnabledAction()
@@ -230,9 +202,10 @@ void TestCAction::disabledTwinLeavesTheKeysToTheEnabledAction()
     }
     after.setEnabled(false);
     QSignalSpy triggered(&action, &CAction::triggered);
+    QSignalSpy afterTriggered(&after, &CAction::triggered);
     const auto press = [this] {
-        QTest::keyClick(m_window.get(), Qt::Key_T, Qt::ControlModifier);
-        QTest::keyClick(m_window.get(), Qt::Key_T, Qt::AltModifier);
+        click(Qt::Key_T, Qt::ControlModifier);
+        click(Qt::Key_T, Qt::AltModifier);
     };
     press();
     QCOMPARE(triggered.count(), 2);
@@ -244,15 +217,14 @@ void TestCAction::disabledTwinLeavesTheKeysToTheEnabledAction()
     press();
     QCOMPARE(triggered.count(), 4);
 
-    // Two enabled twins are ambiguous again.
+    // Two enabled twins are ambiguous again: a warning, and neither fires.
     after.setEnabled(true);
     const QString native
         = QKeySequence(QStringLiteral("Ctrl+T")).toString(QKeySequence::NativeText);
-    QTest::ignoreMessage(
-        QtWarningMsg,
-        qPrintable(QStringLiteral("CAction::event: Ambiguous shortcut overload: ") + native));
-    QTest::keyClick(m_window.get(), Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(triggered.count(), 4);
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable("CAction::event: Ambiguous shortcut overload: " + native));
+    click(Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(triggered.count() + afterTriggered.count(), 4);
 }
 
 void TestCAction::destroyedActionRemovesRegistrations()
@@ -267,21 +239,9 @@ void TestCAction::destroyedActionRemovesRegistrations()
         doomed.setText(QStringLiteral("&Exit"));
     }
     // Had the registrations survived, both keys would be ambiguous (and a dangling owner).
-    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
-    QTest::keyClick(m_window.get(), Qt::Key_E, Qt::AltModifier);
+    click(Qt::Key_D, Qt::ControlModifier);
+    click(Qt::Key_E, Qt::AltModifier);
     QCOMPARE(triggered.count(), 2);
-}
-
-void TestCAction::shortcutAndMnemonicOnSameKeysAreIndependent()
-{
-    CAction action(m_window->contentItem());
-    action.setShortcut(QStringLiteral("Alt+G"));
-    action.setText(QStringLiteral("&Go"));
-    // Removing the shortcut must leave the mnemonic registered.
-    action.setShortcut(QString());
-    QSignalSpy triggered(&action, &CAction::triggered);
-    QTest::keyClick(m_window.get(), Qt::Key_G, Qt::AltModifier);
-    QCOMPARE(triggered.count(), 1);
 }
 
 QTEST_MAIN(TestCAction)

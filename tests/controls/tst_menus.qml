@@ -60,13 +60,8 @@ Item {
         when: windowShown
 
         function createError(source) {
-            try {
-                var object = Qt.createQmlObject(source, root, "inline.qml")
-                object.destroy()
-                return ""
-            } catch (e) {
-                return e.qmlErrors.map(function (error) { return error.message }).join("\n")
-            }
+            try { Qt.createQmlObject(source, root, "inline.qml").destroy(); return "" }
+            catch (e) { return e.qmlErrors.map(function (error) { return error.message }).join("\n") }
         }
 
         function test_registration() {
@@ -79,22 +74,19 @@ Item {
         }
 
         function test_declaredAndGeneratedEntries() {
-            compare(menu.count, 6)
-            compare(menu.items.length, 6)
-            compare(menu.items[3].text, "FM")
-            compare(menu.indexOfMenuItem(quitItem), 5)
-            compare(menu.indexOfMenuItem(menu.items[4]), 4)
-            compare(openItem.__parentMenu, menu)
+            compare([menu.count, menu.items.length, menu.items[3].text, menu.indexOfMenuItem(quitItem)],
+                    [6, 6, "FM", 5])
             compare(menu.items[2].__parentMenu, menu)
-        }
-
-        function test_generatorFollowsItsModel() {
+            // The generator follows its model.
             generated.model = ["USB", "LSB"]
-            compare(menu.count, 5)
-            compare(menu.items[3].text, "LSB")
-            compare(menu.indexOfMenuItem(quitItem), 4)
+            compare([menu.count, menu.items[3].text, menu.indexOfMenuItem(quitItem)], [5, "LSB", 4])
             generated.model = ["AM", "FM", "SSB"]
             compare(menu.count, 6)
+            var added = menu.insertItem(1, "Added")
+            compare(menu.items[1], added)
+            menu.removeItem(added)
+            compare(menu.count, 6)
+            added.destroy()
         }
 
         function test_generatedEntriesAreExclusive() {
@@ -106,41 +98,28 @@ Item {
             compare(menu.__selectedIndex, 4)
         }
 
-        function test_insertAndRemoveFromQml() {
-            var added = menu.insertItem(1, "Added")
-            compare(menu.count, 7)
-            compare(menu.items[1], added)
-            menu.removeItem(added)
-            compare(menu.count, 6)
-            added.destroy()
-        }
-
         function test_clearInsideOnTriggered() {
             var dynamic = dynamicMenu.createObject(root)
-            compare(dynamic.count, 3)
             dynamic.first.trigger()
-            compare(dynamic.handled, 1)
-            compare(dynamic.count, 0)
+            compare([dynamic.handled, dynamic.count], [1, 0])
             tryVerify(function () { return dynamic.first === null })
             dynamic.destroy()
         }
 
+        // Assigning clears the menu, which deletes its own entries later, then appends.
         function test_reassignItemsWithHeldItem() {
             var dynamic = dynamicMenu.createObject(root)
             var second = dynamic.second
             dynamic.items = [second, dynamic.first]
-            compare(dynamic.count, 2)
             wait(0)
-            compare(second.text, "second")
-            compare(dynamic.indexOfMenuItem(second), 0)
-            compare(dynamic.items[1].text, "first")
+            compare([dynamic.count, second.text, dynamic.indexOfMenuItem(second), dynamic.items[1].text],
+                    [2, "second", 0, "first"])
             dynamic.destroy()
         }
 
         function test_style() {
-            compare(style.data.length, 3)
-            compare(style.data[0].objectName, "first")
-            compare(style.data[2].objectName, "last")
+            compare([style.data.length, style.data[0].objectName, style.data[2].objectName],
+                    [3, "first", "last"])
             leftSpy.clear()
             style.padding.left = 4
             style.padding.left = 4
@@ -157,12 +136,10 @@ Item {
         }
 
         function test_stackAttached() {
-            compare(page.Stack.index, -1)
-            compare(page.Stack.status, Stack.Inactive)
+            compare([page.Stack.index, page.Stack.status], [-1, Stack.Inactive])
             page.Stack.__index = 2
             page.Stack.__status = Stack.Active
-            compare(page.Stack.index, 2)
-            compare(page.Stack.status, Stack.Active)
+            compare([page.Stack.index, page.Stack.status], [2, Stack.Active])
             var view = Qt.createQmlObject("import QtQuick 2.15; Item {}", root)
             page.Stack.__view = view
             compare(page.Stack.view, view)
@@ -184,32 +161,24 @@ Item {
             sizer.minSize = data.min
             sizer.sizeRatio = data.size
             sizer.positionRatio = data.pos
-            compare(sizer.position, data.position)
-            compare(sizer.size, data.length)
+            compare([sizer.position, sizer.size], [data.position, data.length])
         }
 
         function test_sizerKeepsItsValuesForNaN() {
-            sizer.maxPosition = 200
-            sizer.minSize = 20
-            sizer.sizeRatio = 0.5
-            sizer.positionRatio = 0.25
+            test_sizer(test_sizer_data()[0])
             positionSpy.clear()
             ratioSpy.clear()
             sizer.sizeRatio = NaN
             sizer.sizeRatio = NaN
             compare(ratioSpy.count, 1)
             sizer.positionRatio = Infinity
-            compare(sizer.position, 50)
-            compare(sizer.size, 100)
-            compare(positionSpy.count, 0)
+            compare([sizer.position, sizer.size, positionSpy.count], [50, 100, 0])
         }
 
         function test_popupFromQml() {
             compare(popup.contentItem, popupContent)
             popup.popup()
-            verify(popup.popupVisible)
-            compare(popup.width, 40)
-            compare(popup.height, 120)
+            compare([popup.popupVisible, popup.width, popup.height], [true, 40, 120])
             popup.__closePopup()
             verify(!popup.popupVisible)
         }

@@ -64,9 +64,7 @@ private Q_SLOTS:
     void contentTurnsAndWindowSwapsSize();
     void placementKeepsWindowOnScreen();
     void submenuPlacementAgainstParentPopup();
-    void firstTapIsSwallowed();
-    void moveThenReleaseClicks();
-    void openingResetsMouseMoved();
+    void tapRules();
     void outsidePressDismissesOnce();
     void pressOutsideSubmenuGoesToParentPopup();
     void reopeningDoesNotRepeatConnections();
@@ -76,6 +74,15 @@ private Q_SLOTS:
 private:
     // A popup of 300 x 100 content opened from the application window at (x, y).
     void open(ProbePopup &popup, Recorder &content, int x, int y);
+    // A submenu of `size` content opened from the content of a parent popup at (x, y).
+    static void openSub(ProbePopup &submenu, Recorder &content, QQuickItem &parentContent,
+                        const QSizeF &size, int x, int y)
+    {
+        content.setSize(size);
+        submenu.setPopupContentItem(&content);
+        submenu.QObject::setParent(&parentContent);
+        submenu.__popup(x, y);
+    }
 
     std::unique_ptr<QQuickWindow> m_window;
 };
@@ -144,10 +151,7 @@ void TestPopupWindow::submenuPlacementAgainstParentPopup()
     // to the left side with the same overlap.
     ProbePopup submenu;
     Recorder subContent;
-    subContent.setSize(QSizeF(200, 150));
-    submenu.setPopupContentItem(&subContent);
-    submenu.QObject::setParent(&parentContent);
-    submenu.__popup(90, 10);
+    openSub(submenu, subContent, parentContent, QSizeF(200, 150), 90, 10);
     QCOMPARE(submenu.transientParent(), &parentPopup);
     QCOMPARE(submenu.geometry(), QRect(460, 20, 150, 200));
 
@@ -157,45 +161,39 @@ void TestPopupWindow::submenuPlacementAgainstParentPopup()
     QCOMPARE(submenu.position(), QPoint(640, 60));
 }
 
-void TestPopupWindow::firstTapIsSwallowed()
+void TestPopupWindow::tapRules()
 {
-    // The pointer is already where the tap lands: Qt adds no move before the press.
+    // The pointer is already where the taps land: Qt adds no move before a press.
     QTest::mouseMove(m_window.get(), QPoint(60, 170));
+    const QPoint tap(50, 150);
     ProbePopup popup;
     Recorder content;
+    const auto reopen = [&] {
+        popup.__closePopup();
+        popup.__popup(10, 20);
+        content.events.clear();
+        return QTest::qWaitForWindowExposed(&popup);
+    };
     open(popup, content, 10, 20);
-    QTest::mousePress(&popup, Qt::LeftButton, {}, QPoint(50, 150));
-    QTest::mouseRelease(&popup, Qt::LeftButton, {}, QPoint(50, 150));
+    // The first tap is swallowed, the second clicks.
+    QTest::mousePress(&popup, Qt::LeftButton, {}, tap);
+    QTest::mouseRelease(&popup, Qt::LeftButton, {}, tap);
     QCOMPARE(content.events, QStringList());
-    // The second tap clicks.
-    QTest::mouseClick(&popup, Qt::LeftButton, {}, QPoint(50, 150), 300);
+    QTest::mouseClick(&popup, Qt::LeftButton, {}, tap, 300);
     QCOMPARE(content.events, QStringList({ "press", "release" }));
-}
 
-void TestPopupWindow::moveThenReleaseClicks()
-{
-    ProbePopup popup;
-    Recorder content;
-    open(popup, content, 10, 20);
-    QTest::mousePress(&popup, Qt::LeftButton, {}, QPoint(50, 150));
-    QCOMPARE(content.events, QStringList());
-    QTest::mouseMove(&popup, QPoint(60, 160));
-    QTest::mouseRelease(&popup, Qt::LeftButton, {}, QPoint(60, 160));
-    QCOMPARE(content.events, QStringList({ "press", "release" }));
-}
-
-void TestPopupWindow::openingResetsMouseMoved()
-{
-    ProbePopup popup;
-    Recorder content;
-    open(popup, content, 10, 20);
-    QTest::mouseMove(&popup, QPoint(60, 160));
-    popup.__closePopup();
     // Reopened by a tap elsewhere: the release of that tap must not click an entry.
-    popup.__popup(10, 20);
-    QVERIFY(QTest::qWaitForWindowExposed(&popup));
-    QTest::mouseRelease(&popup, Qt::LeftButton, {}, QPoint(60, 160));
+    QVERIFY(reopen());
+    QTest::mouseRelease(&popup, Qt::LeftButton, {}, tap);
     QCOMPARE(content.events, QStringList());
+
+    // A press that moves clicks on release.
+    QVERIFY(reopen());
+    QTest::mousePress(&popup, Qt::LeftButton, {}, tap);
+    QCOMPARE(content.events, QStringList());
+    QTest::mouseMove(&popup, QPoint(60, 160));
+    QTest::mouseRelease(&popup, Qt::LeftButton, {}, QPoint(60, 160));
+    QCOMPARE(content.events, QStringList({ "press", "release" }));
 }
 
 void TestPopupWindow::outsidePressDismissesOnce()
@@ -205,8 +203,7 @@ void TestPopupWindow::outsidePressDismissesOnce()
     open(popup, content, 10, 20);
     QSignalSpy dismissed(&popup, &PopupWindow::popupDismissed);
     QTest::mousePress(&popup, Qt::LeftButton, {}, QPoint(250, 150));
-    QCOMPARE(dismissed.count(), 1);
-    QVERIFY(!popup.isVisible());
+    QVERIFY(dismissed.count() == 1 && !popup.isVisible());
     QTest::mouseRelease(&popup, Qt::LeftButton, {}, QPoint(250, 150));
     QCOMPARE(dismissed.count(), 1);
     QCOMPARE(content.events, QStringList());
@@ -222,10 +219,7 @@ void TestPopupWindow::pressOutsideSubmenuGoesToParentPopup()
 
     ProbePopup submenu;
     Recorder subContent;
-    subContent.setSize(QSizeF(100, 100));
-    submenu.setPopupContentItem(&subContent);
-    submenu.QObject::setParent(&parentContent);
-    submenu.__popup(200, 0);
+    openSub(submenu, subContent, parentContent, QSizeF(100, 100), 200, 0);
     QVERIFY(QTest::qWaitForWindowExposed(&submenu));
     QCOMPARE(submenu.position(), QPoint(210, 10));
     QSignalSpy dismissed(&submenu, &PopupWindow::popupDismissed);
@@ -233,8 +227,7 @@ void TestPopupWindow::pressOutsideSubmenuGoesToParentPopup()
     // (-150, 40) on the submenu is (50, 40) on the parent popup.
     QTest::mousePress(&submenu, Qt::LeftButton, {}, QPoint(-150, 40));
     QCOMPARE(parentPresses.presses, QList<QPoint>({ QPoint(50, 40) }));
-    QCOMPARE(dismissed.count(), 0);
-    QVERIFY(submenu.isVisible());
+    QVERIFY(dismissed.isEmpty() && submenu.isVisible());
     // Move and release reach the parent's entry as a click.
     QTest::mouseMove(&submenu, QPoint(-150, 45));
     QTest::mouseRelease(&submenu, Qt::LeftButton, {}, QPoint(-150, 45));
@@ -250,11 +243,7 @@ void TestPopupWindow::reopeningDoesNotRepeatConnections()
     open(parentPopup, parentContent, 10, 0);
     ProbePopup submenu;
     Recorder subContent;
-    subContent.setSize(QSizeF(100, 100));
-    submenu.setPopupContentItem(&subContent);
-    submenu.QObject::setParent(&parentContent);
-
-    submenu.__popup(200, 0);
+    openSub(submenu, subContent, parentContent, QSizeF(100, 100), 200, 0);
     const int visibleReceivers = submenu.visibleReceivers();
     const int dismissedReceivers = parentPopup.dismissedReceivers();
     for (int i = 0; i < 3; ++i) {
@@ -267,8 +256,7 @@ void TestPopupWindow::reopeningDoesNotRepeatConnections()
     // Dismissing the parent closes the chain, each popup once.
     QSignalSpy subDismissed(&submenu, &PopupWindow::popupDismissed);
     parentPopup.dismissPopup();
-    QCOMPARE(subDismissed.count(), 1);
-    QVERIFY(!submenu.isVisible());
+    QVERIFY(subDismissed.count() == 1 && !submenu.isVisible());
 }
 
 void TestPopupWindow::touchFollowsTheMouseRules()
@@ -280,15 +268,15 @@ void TestPopupWindow::touchFollowsTheMouseRules()
     QTouchDevice *touch = QTest::createTouchDevice();
     QSignalSpy dismissed(&popup, &PopupWindow::popupDismissed);
 
-    QTest::touchEvent(&popup, touch).press(0, QPoint(50, 150), &popup);
-    QTest::touchEvent(&popup, touch).release(0, QPoint(50, 150), &popup);
+    const auto tap = [&](const QPoint &point) {
+        QTest::touchEvent(&popup, touch).press(0, point, &popup);
+        QTest::touchEvent(&popup, touch).release(0, point, &popup);
+    };
+    tap(QPoint(50, 150));
     QCOMPARE(content.events, QStringList());
-    QTest::touchEvent(&popup, touch).press(0, QPoint(50, 150), &popup);
-    QTest::touchEvent(&popup, touch).release(0, QPoint(50, 150), &popup);
+    tap(QPoint(50, 150));
     QCOMPARE(content.events, QStringList({ "press", "release" }));
-
-    QTest::touchEvent(&popup, touch).press(0, QPoint(250, 150), &popup);
-    QTest::touchEvent(&popup, touch).release(0, QPoint(250, 150), &popup);
+    tap(QPoint(250, 150));
     QCOMPARE(dismissed.count(), 1);
 }
 

@@ -212,16 +212,15 @@ void TestScreen::orientationRequests()
 
 void TestScreen::densityAndCategoryBounds()
 {
-    const QList<int> densities = { 139, 140, 179, 180, 269, 270 };
-    const QList<QuickScreen::Density> expected
-        = { QuickScreen::Low,  QuickScreen::Medium, QuickScreen::Medium,
-            QuickScreen::High, QuickScreen::High,   QuickScreen::ExtraHigh };
-    for (int i = 0; i < densities.size(); ++i)
-        QCOMPARE(QuickScreenPrivate::densityForDpi(densities[i]), expected[i]);
-    QCOMPARE(QuickScreenPrivate::categoryForDiagonal(3.19), QuickScreen::Small);
-    QCOMPARE(QuickScreenPrivate::categoryForDiagonal(3.2), QuickScreen::Normal);
-    QCOMPARE(QuickScreenPrivate::categoryForDiagonal(4.5), QuickScreen::Large);
-    QCOMPARE(QuickScreenPrivate::categoryForDiagonal(7.0), QuickScreen::ExtraLarge);
+    using S = QuickScreen;
+    QList<int> found;
+    for (int dpi : { 139, 140, 179, 180, 269, 270 })
+        found << QuickScreenPrivate::densityForDpi(dpi);
+    for (double inches : { 3.19, 3.2, 4.5, 7.0 })
+        found << QuickScreenPrivate::categoryForDiagonal(inches);
+    QCOMPARE(found,
+             QList<int>({ S::Low, S::Medium, S::Medium, S::High, S::High, S::ExtraHigh, S::Small,
+                          S::Normal, S::Large, S::ExtraLarge }));
 }
 
 void TestScreen::minimisingSavesAndRestoresTheAllowedSet()

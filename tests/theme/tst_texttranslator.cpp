@@ -44,7 +44,6 @@ void TestTextTranslator::switchesAndTranslates()
     TextTranslator translator;
     QSignalSpy changed(&translator, &TextTranslator::languageChanged);
     translator.setLanguage("German");
-    QCOMPARE(translator.currentLanguage(), QStringLiteral("German"));
     QCOMPARE(translator.translate("ThemePage", "Pass"), QStringLiteral("Bestanden"));
     // Installed in the application: qsTr and QCoreApplication::translate see it.
     QCOMPARE(QCoreApplication::translate("ThemePage", "Quality"), QStringLiteral("Qualität"));

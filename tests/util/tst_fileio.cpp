@@ -167,11 +167,14 @@ void TestFileIO::devicesAreWrittenInPlace()
     struct stat info;
     QVERIFY(stat(fifo, &info) == 0 && S_ISFIFO(info.st_mode));
 
-    // Root could replace the system's full device by mistake: it gets a node of its own.
-    const QByteArray node = QFile::encodeName(path("full"));
-    const QByteArray full = geteuid() == 0 && mknod(node, S_IFCHR | 0600, makedev(1, 7)) == 0
-        ? node
-        : QByteArray("/dev/full");
+    // Root could replace the system's full device by mistake: it gets a node of its own, and
+    // without one it leaves the system's alone.
+    QByteArray full = "/dev/full";
+    if (geteuid() == 0) {
+        full = QFile::encodeName(path("full"));
+        if (mknod(full, S_IFCHR | 0600, makedev(1, 7)) != 0)
+            QSKIP("running as root without a device node of its own");
+    }
     io.setSource(QFile::decodeName(full));
     QVERIFY(!io.write("no space"));
     QVERIFY(stat(full, &info) == 0 && S_ISCHR(info.st_mode));
