@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDomDocument>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -19,32 +18,12 @@
 
 namespace {
 
-qint64 timeOnce(const std::function<void()> &run)
+// The candidate and its baseline alternately, best round of each.
+void compare(const char *name, int rounds, const std::function<void()> &baseline,
+             const std::function<void()> &candidate)
 {
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed();
-}
-
-// The candidate and its baseline run alternately and the best round of each counts, so that
-// load from other processes hits both alike.
-double compare(const char *name, int rounds, const std::function<void()> &baseline,
-               const std::function<void()> &candidate)
-{
-    qint64 bestBaseline = -1;
-    qint64 bestCandidate = -1;
-    for (int r = 0; r < rounds; ++r) {
-        const qint64 b = timeOnce(baseline);
-        const qint64 c = timeOnce(candidate);
-        if (bestBaseline < 0 || b < bestBaseline)
-            bestBaseline = b;
-        if (bestCandidate < 0 || c < bestCandidate)
-            bestCandidate = c;
-    }
-    const double ratio = double(bestCandidate) / double(bestBaseline);
-    printFigure(name, bestCandidate / 1e6, bestBaseline / 1e6, "ms");
-    return ratio;
+    const BestTimes best = bestOfAlternating(rounds, baseline, candidate);
+    printFigure(name, best.candidateNs / 1e6, best.baselineNs / 1e6, "ms");
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "metricprefixconversion.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QString>
 #include <QVector>
@@ -21,32 +20,12 @@ namespace {
 
 qint64 sink = 0; // keeps the results alive
 
-qint64 timeOnce(const std::function<void()> &run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed();
-}
-
-// The candidate and its baseline run alternately and the best round of each counts, so that
-// load from other processes hits both alike.
+// The candidate and its baseline alternately, best round of each, per value.
 void compare(const char *name, int rounds, int count, const std::function<void()> &baseline,
              const std::function<void()> &candidate)
 {
-    qint64 bestBaseline = -1;
-    qint64 bestCandidate = -1;
-    for (int r = 0; r < rounds; ++r) {
-        const qint64 b = timeOnce(baseline);
-        const qint64 c = timeOnce(candidate);
-        if (bestBaseline < 0 || b < bestBaseline)
-            bestBaseline = b;
-        if (bestCandidate < 0 || c < bestCandidate)
-            bestCandidate = c;
-    }
-    const double perBaseline = double(bestBaseline) / count;
-    const double perCandidate = double(bestCandidate) / count;
-    printFigure(name, perCandidate, perBaseline, "ns");
+    const BestTimes best = bestOfAlternating(rounds, baseline, candidate);
+    printFigure(name, double(best.candidateNs) / count, double(best.baselineNs) / count, "ns");
 }
 
 } // namespace
