@@ -14,6 +14,12 @@ inline void printFigure(const char *figure, double value, double baseline, const
                 baseline, unit, baseline != 0 ? value / baseline : 0.0);
 }
 
+// A figure timed in nanoseconds, printed in milliseconds.
+inline void printMsFigure(const char *figure, qint64 ns, qint64 baselineNs)
+{
+    printFigure(figure, ns / 1e6, baselineNs / 1e6, "ms");
+}
+
 // The best times of a candidate and its baseline, run alternately `rounds` times so that load
 // from other processes hits both alike.
 struct BestTimes

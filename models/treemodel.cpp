@@ -15,6 +15,25 @@
 
 namespace {
 
+// Reads a menu file for `function`'s load. A missing file logs its line and reads as empty (the
+// tree is emptied); a file that cannot be opened logs `openFailure` and gives false (the load is
+// abandoned).
+bool readMenuFile(const QString &path, const char *function, const char *openFailure,
+                  QByteArray *content)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        qWarning() << function << path << "file doesn't exist";
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qWarning() << function << path << openFailure;
+        return false;
+    }
+    *content = file.readAll();
+    return true;
+}
+
 bool isBlank(const QString &text)
 {
     for (const QChar c : text) {
@@ -277,18 +296,10 @@ void TreeModel::loadModelfromJson(const QString &jsonFilePath)
     clear();
     m_jsonWatcher->watch(jsonFilePath, followMissing);
 
-    QFile file(jsonFilePath);
     QByteArray content;
-    if (!file.exists()) {
-        qWarning() << "virtual void TreeModel::loadModelfromJson(const QString&)" << jsonFilePath
-                   << "file doesn't exist";
-    } else if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qWarning() << "virtual void TreeModel::loadModelfromJson(const QString&)" << jsonFilePath
-                   << " json file cannot be open";
+    if (!readMenuFile(jsonFilePath, "virtual void TreeModel::loadModelfromJson(const QString&)",
+                      " json file cannot be open", &content))
         return;
-    } else {
-        content = file.readAll();
-    }
 
     // The tree is built inside the reset: views see it whole, with no row signals of its own.
     beginResetModel();
@@ -306,20 +317,13 @@ void TreeModel::loadModelfromXml(const QString &xmlFilePath)
     clear();
     m_xmlWatcher->watch(xmlFilePath, followMissing);
 
-    QFile file(xmlFilePath);
-    QString text;
-    if (!file.exists()) {
-        qWarning() << "virtual void TreeModel::loadModelfromXml(const QString&)" << xmlFilePath
-                   << "file doesn't exist";
-    } else if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qWarning() << "virtual void TreeModel::loadModelfromXml(const QString&)" << xmlFilePath
-                   << " cann't open xml file";
+    QByteArray content;
+    if (!readMenuFile(xmlFilePath, "virtual void TreeModel::loadModelfromXml(const QString&)",
+                      " cann't open xml file", &content))
         return;
-    } else {
-        text = QString::fromUtf8(file.readAll());
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-    }
+    QString text = QString::fromUtf8(content);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
 
     beginResetModel();
     loadXml(text);

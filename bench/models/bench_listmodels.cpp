@@ -162,11 +162,6 @@ Times runBaseline(const Work &work)
     return times;
 }
 
-void print(const char *phase, qint64 ours, qint64 baseline)
-{
-    printFigure(phase, ours / 1e6, baseline / 1e6, "ms");
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -196,12 +191,12 @@ int main(int argc, char **argv)
                 "best of %d alternating rounds\n",
                 work.items, singles, bulk, rounds);
     std::printf("baseline: QStandardItemModel + QSortFilterProxyModel on an applicable role\n");
-    print("list model and filter, build", ours.build, baseline.build);
-    print("one applicability change, mean", ours.singleTotal / singles,
-          baseline.singleTotal / singles);
-    print("one applicability change, worst", ours.singleWorst, baseline.singleWorst);
-    print("changes in one bulk change, all", ours.bulk, baseline.bulk);
-    print("full re-filter", ours.refilter, baseline.refilter);
+    printMsFigure("list model and filter, build", ours.build, baseline.build);
+    printMsFigure("one applicability change, mean", ours.singleTotal / singles,
+                  baseline.singleTotal / singles);
+    printMsFigure("one applicability change, worst", ours.singleWorst, baseline.singleWorst);
+    printMsFigure("changes in one bulk change, all", ours.bulk, baseline.bulk);
+    printMsFigure("full re-filter", ours.refilter, baseline.refilter);
     std::printf("full passes a view saw: %d (baseline %d); visible at the end: %d (baseline %d)\n",
                 ours.layouts, baseline.layouts, ours.visible, baseline.visible);
     std::printf("goals: single change < 5 ms: %s; bulk change < 10 ms: %s\n",

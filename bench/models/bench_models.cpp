@@ -186,11 +186,6 @@ Times runBaseline(const Shape &shape)
     return times;
 }
 
-void print(const char *phase, qint64 table, qint64 baseline)
-{
-    printFigure(phase, table / 1e6, baseline / 1e6, "ms");
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -216,10 +211,10 @@ int main(int argc, char **argv)
                 shape.cells, toggles, rounds);
     std::printf("baseline: QStandardItemModel + QSortFilterProxyModel counting applicable "
                 "cells per row and column\n");
-    print("build", table.build, baseline.build);
-    print("toggle", table.toggle, baseline.toggle);
-    print("teardown", table.teardown, baseline.teardown);
-    print("total", table.total(), baseline.total());
+    printMsFigure("build", table.build, baseline.build);
+    printMsFigure("toggle", table.toggle, baseline.toggle);
+    printMsFigure("teardown", table.teardown, baseline.teardown);
+    printMsFigure("total", table.total(), baseline.total());
     std::printf("visible after the toggles: %d x %d (baseline %d x %d)\n", table.visible.width(),
                 table.visible.height(), baseline.visible.width(), baseline.visible.height());
     std::printf("(checksum %lld)\n", static_cast<long long>(sink));

@@ -23,7 +23,7 @@ void compare(const char *name, int rounds, const std::function<void()> &baseline
              const std::function<void()> &candidate)
 {
     const BestTimes best = bestOfAlternating(rounds, baseline, candidate);
-    printFigure(name, best.candidateNs / 1e6, best.baselineNs / 1e6, "ms");
+    printMsFigure(name, best.candidateNs, best.baselineNs);
 }
 
 } // namespace
